@@ -1,0 +1,52 @@
+#include "color/InkState.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace vel {
+namespace {
+
+int Drops = 0;
+
+TEST(ReloadInkState, TakesTheCountFromTheSchemaAndReappliesThePaper)
+{
+    InstallParameterHooks({[] { ++Drops; }, nullptr, nullptr});
+    ParameterBlock block{};
+    ResetToDefaults(block);
+
+    struct Case {
+        uint8_t Schema;
+        int32_t NInks;
+        uint8_t InkCount;
+    };
+    const Case cases[] = {{0, 2, 1}, {1, 3, 3}, {1, 260, 4}, {2, 1, 4}, {3, 1, 3}, {4, 4, 1}};
+    for (const Case& c : cases) {
+        block.ColorSchema = c.Schema;
+        block.NInks = c.NInks;
+        InkState inks{};
+        inks.PaletteValid = true;
+        inks.NeedNewHistogram = false;
+        Drops = 0;
+        ReloadInkState(block, inks);
+        EXPECT_EQ(inks.InkCount, c.InkCount) << int(c.Schema);
+        EXPECT_FALSE(inks.PaletteValid);
+        EXPECT_TRUE(inks.NeedNewHistogram);
+        EXPECT_EQ(Drops, 1) << "the texture is always reloaded";
+    }
+
+    std::strcpy(block.PaperName, "Canvas.jpg   ");
+    InkState inks{};
+    ReloadInkState(block, inks);
+    EXPECT_STREQ(block.PaperName, "Canvas.jpg");
+
+    std::strcpy(block.PaperName, "   ");
+    Drops = 0;
+    ReloadInkState(block, inks);
+    EXPECT_STREQ(block.PaperName, "");
+    EXPECT_EQ(Drops, 0) << "an empty name drops nothing";
+    InstallParameterHooks({});
+}
+
+} // namespace
+} // namespace vel
