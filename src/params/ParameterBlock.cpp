@@ -63,7 +63,7 @@ void ResetToDefaults(ParameterBlock& block)
             SetFieldValue(block, field, layer, field.Default[int(layer)]);
     }
     if (Hooks.MarkPaletteStale)
-        Hooks.MarkPaletteStale();
+        Hooks.MarkPaletteStale(Hooks.Context);
 }
 
 void ResetWindowGeometry(ParameterBlock& block)
@@ -71,7 +71,7 @@ void ResetWindowGeometry(ParameterBlock& block)
     for (const GeometryField& field : WindowGeometryFields())
         std::memcpy(reinterpret_cast<unsigned char*>(&block) + field.Offset, &field.Default, sizeof(int32_t));
     if (Hooks.MarkTablesStale)
-        Hooks.MarkTablesStale();
+        Hooks.MarkTablesStale(Hooks.Context);
     ResetToDefaults(block);
 }
 
@@ -82,7 +82,7 @@ void SetPaperName(ParameterBlock& block, const char* name)
     char cut[PaperNameSize] = {};
     std::strncpy(cut, name, PaperNameSize - 1);
     if (!EqualIgnoringCase(cut, block.PaperName, PaperNameSize) && Hooks.DropPaperTexture)
-        Hooks.DropPaperTexture();
+        Hooks.DropPaperTexture(Hooks.Context);
     std::memcpy(block.PaperName, cut, PaperNameSize);
 }
 

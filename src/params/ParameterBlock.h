@@ -140,12 +140,14 @@ static_assert(sizeof(PrivateBlock) == 10);
 LayerParameters& SelectLayer(ParameterBlock& block, LayerIndex layer);
 const LayerParameters& SelectLayer(const ParameterBlock& block, LayerIndex layer);
 
-// Notifications the parameter code sends to state it does not own. The colour
-// and engine code install them; unset members are simply not called.
+// Notifications the parameter code sends to state it does not own (the render
+// state's paper cache, palette and tables). The owner installs them with its
+// own context; unset members are simply not called.
 struct ParameterHooks {
-    void (*DropPaperTexture)() = nullptr; // paper name changed: reload the texture
-    void (*MarkPaletteStale)() = nullptr; // parameters reset: derive the palette again
-    void (*MarkTablesStale)() = nullptr;  // window geometry reset: rebuild one-time tables
+    void (*DropPaperTexture)(void* context) = nullptr; // paper name changed: reload the texture
+    void (*MarkPaletteStale)(void* context) = nullptr; // parameters reset: derive the palette again
+    void (*MarkTablesStale)(void* context) = nullptr;  // window geometry reset: rebuild tables
+    void* Context = nullptr;
 };
 void InstallParameterHooks(const ParameterHooks& hooks);
 

@@ -11,7 +11,7 @@ int Drops = 0;
 
 TEST(ReloadInkState, TakesTheCountFromTheSchemaAndReappliesThePaper)
 {
-    InstallParameterHooks({[] { ++Drops; }, nullptr, nullptr});
+    InstallParameterHooks({[](void*) { ++Drops; }, nullptr, nullptr, nullptr});
     ParameterBlock block{};
     ResetToDefaults(block);
 

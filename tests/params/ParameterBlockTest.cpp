@@ -21,8 +21,9 @@ protected:
     void SetUp() override
     {
         Counts = {};
-        InstallParameterHooks({[] { ++Counts.Dropped; }, [] { ++Counts.PaletteStale; },
-                               [] { ++Counts.TablesStale; }});
+        InstallParameterHooks({[](void* c) { ++static_cast<HookCounts*>(c)->Dropped; },
+                               [](void* c) { ++static_cast<HookCounts*>(c)->PaletteStale; },
+                               [](void* c) { ++static_cast<HookCounts*>(c)->TablesStale; }, &Counts});
         std::memset(&block, 0xA5, sizeof block); // host handles come uninitialised
         block.PaperName[0] = '\0';
     }
