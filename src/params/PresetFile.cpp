@@ -101,8 +101,12 @@ private:
             Entries(";PaletteColorADD", PaletteColorTag, std::span(block_.PaletteColorADD).first(3 * inks));
             break;
         }
-        case ColorSchemaKind::CmykPalette: Entries(";PaletteCMYKADD", PaletteCmykTag, block_.PaletteCMYKADD); break;
-        case ColorSchemaKind::RgbPalette: Entries(";PaletteRGBADD", PaletteRgbTag, block_.PaletteRGBADD); break;
+        case ColorSchemaKind::CmykPalette:
+            Entries(";PaletteCMYKADD", PaletteCmykTag, block_.PaletteCMYKADD);
+            break;
+        case ColorSchemaKind::RgbPalette:
+            Entries(";PaletteRGBADD", PaletteRgbTag, block_.PaletteRGBADD);
+            break;
         default: break;
         }
     }

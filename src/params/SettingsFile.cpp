@@ -40,7 +40,8 @@ std::string SettingsText(const ParameterBlock& block)
     for (const GeometryField& field : WindowGeometryFields()) {
         int32_t value;
         std::memcpy(&value, reinterpret_cast<const unsigned char*>(&block) + field.Offset, sizeof value);
-        AppendValueLine(text, SettingsKey(field), FormatInteger(value), std::string(CommentIndent) + ";" + field.Label);
+        const std::string comment = std::string(CommentIndent) + ";" + field.Label;
+        AppendValueLine(text, SettingsKey(field), FormatInteger(value), comment);
     }
     return text;
 }

@@ -37,8 +37,8 @@ bool SplitKeyedLine(std::string_view line, KeyedLine& keyed)
     return true;
 }
 
-void AppendValueLine(std::string& text, std::string_view key, std::string_view value, std::string_view comment,
-                     bool spaceAtEnd)
+void AppendValueLine(std::string& text, std::string_view key, std::string_view value,
+                     std::string_view comment, bool spaceAtEnd)
 {
     text += key;
     text += ' ';

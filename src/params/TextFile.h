@@ -52,8 +52,8 @@ inline constexpr char CommentIndent[] = "\t\t\t\t";
 
 // Appends a value line: key, space, value, space, comment and a line feed,
 // with one more space before the line feed when `spaceAtEnd` is set.
-void AppendValueLine(std::string& text, std::string_view key, std::string_view value, std::string_view comment,
-                     bool spaceAtEnd = false);
+void AppendValueLine(std::string& text, std::string_view key, std::string_view value,
+                     std::string_view comment, bool spaceAtEnd = false);
 
 // Creates or truncates the file and writes `content` with bytes unchanged.
 // False when the file could not be created or written completely.
