@@ -3,6 +3,7 @@
 // render flags. One instance exists per running plug-in (or tool); the
 // driver owns it and passes it to every engine and colour step.
 
+#include "color/InkPalette.h"
 #include "color/InkState.h"
 #include "platform/PageMemory.h"
 
@@ -56,8 +57,10 @@ struct RenderState {
     bool CapturePass = false;
     bool InteractPass = false;
 
-    // Inks in use and the palette's freshness flags.
+    // Inks in use and the palette's freshness flags; the derived ink colours
+    // with the palette analysis.
     InkState Inks;
+    InkPalette Palette;
 
     // The dialog's state that a render reads.
     bool DialogUp = false;

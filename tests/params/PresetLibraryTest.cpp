@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <deque>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -284,6 +286,31 @@ TEST_F(PresetLibraryTest, TheOverwriteQuestionIsAWarningWithThreeAnswers)
     EXPECT_EQ(question.Title, "File Save Warning");
     EXPECT_EQ(question.Icon, AlertIcon::Warning);
     EXPECT_EQ(question.Buttons, AlertButtons::YesNoCancel);
+}
+
+TEST(FactoryPresets, ShipAsCanonicalReadablePresets)
+{
+    PresetLibrary library;
+    library.PresetsFolder = std::string(VEL_SOURCE_DIR) + "/data/VellistoIII/Presets/";
+    library.Separator = '/';
+    const std::vector<std::string> entries = ListPresets(library, PresetTree::Factory);
+    ASSERT_GE(entries.size(), 6u);
+    test::TempFolder folder;
+    for (const std::string& name : entries) {
+        if (name == DefaultPresetEntry || name[0] == '\t')
+            continue;
+        ParameterBlock block{};
+        ResetWindowGeometry(block);
+        InkState inks;
+        ASSERT_TRUE(LoadPresetByName(library, name, PresetTree::Factory, block, inks)) << name;
+        // Written by the preset writer: writing the read block gives the same bytes.
+        ASSERT_TRUE(WritePreset(folder.Path() + "again.vel3pst", block));
+        std::ifstream shipped(PresetPath(library, PresetTree::Factory, name), std::ios::binary);
+        std::ifstream again(folder.Path() + "again.vel3pst", std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(shipped), {}),
+                  std::string(std::istreambuf_iterator<char>(again), {}))
+            << name;
+    }
 }
 
 } // namespace
