@@ -5,9 +5,14 @@
 
 #include "color/InkPalette.h"
 #include "color/InkState.h"
+#include "color/Paper.h"
+#include "engine/DiskTable.h"
+#include "engine/Modulation.h"
+#include "engine/Random.h"
 #include "platform/PageMemory.h"
 
 #include <cstdint>
+#include <string>
 
 namespace vel {
 
@@ -33,6 +38,7 @@ struct RenderState {
     int WorkOffsetX = 0;
     int WorkOffsetY = 0;
     bool IsCMYK = false;
+    bool HasTransparency = false; // the host image has a transparency channel
 
     // Working planes; an empty plane does not exist.
     Plane<uint8_t> FullSource;     // FilterWidth × FilterHeight × RGBA
@@ -58,13 +64,24 @@ struct RenderState {
     bool InteractPass = false;
 
     // Inks in use and the palette's freshness flags; the derived ink colours
-    // with the palette analysis.
+    // with the palette analysis; the paper texture tiled for the working area.
     InkState Inks;
     InkPalette Palette;
+    PaperCache Paper;
+
+    // The render's random sequence (reset to 0 by every render), the current
+    // layer's modulation values and the cone profile (built once, TablesReady).
+    RandomSequence Random;
+    ModulationState Modulation;
+    DiskTable Disk;
 
     // The dialog's state that a render reads.
     bool DialogUp = false;
     bool AlwaysComposite = false;
+    ViewMode View = ViewMode::Composite; // the view chosen for the current tab
+
+    // Where paper textures are found (the data folder's "Papers").
+    std::string PapersFolder;
 
     ProgressSink Progress;
 };

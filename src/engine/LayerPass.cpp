@@ -1,0 +1,220 @@
+#include "engine/LayerPass.h"
+
+#include "color/InkPrinting.h"
+#include "color/InkSeparation.h"
+#include "engine/Coverage.h"
+#include "engine/Edges.h"
+#include "engine/GaussianSmooth.h"
+#include "engine/LineField.h"
+#include "engine/Modulation.h"
+#include "platform/Alert.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace vel {
+namespace {
+
+constexpr unsigned FieldKernel = 11;
+constexpr float TwentyNinths = 2.2222223f; // 20 / 9 in single precision
+
+// Truncates toward zero, limited to a range where the integer arithmetic
+// that follows cannot overflow whatever float arrives.
+int64_t TruncateLimited(float value)
+{
+    constexpr float limit = 1e12f;
+    if (!(value == value))
+        return 0;
+    return int64_t(std::clamp(value, -limit, limit));
+}
+
+// Folds densities above the middle back down, marking where it did so.
+// False when the mask cannot be created (the user is told).
+bool FoldCombine(RenderState& state)
+{
+    if (!state.CombineMask && !state.CombineMask.Allocate(state.WorkWidth, state.WorkHeight)) {
+        ShowAlert(NotEnoughMemoryMessage, PluginAlertTitle, AlertIcon::Warning);
+        return false;
+    }
+    uint8_t* density = state.DensityPlane.Data();
+    uint8_t* mask = state.CombineMask.Data();
+    const size_t count = size_t(state.WorkWidth) * size_t(state.WorkHeight);
+    for (size_t i = 0; i < count; ++i) {
+        const bool fold = density[i] > 127;
+        if (fold)
+            density[i] = uint8_t(255 - density[i]);
+        mask[i] = fold ? 255 : 0;
+    }
+    return true;
+}
+
+// Inverts the fine field where the Combine mask, sampled bilinearly with
+// wrap-around, marks a folded density.
+void FlipCombine(RenderState& state)
+{
+    const int w = state.WorkWidth, h = state.WorkHeight;
+    const uint8_t* mask = state.CombineMask.Data();
+    for (int y = 0; y < state.FineHeight; ++y) {
+        const float fy = float(y) / 3.0f;
+        const int y0 = int(fy);
+        const float ty = fy - float(y0);
+        const uint8_t* row0 = mask + size_t(y0 % h) * size_t(w);
+        const uint8_t* row1 = mask + size_t((y0 + 1) % h) * size_t(w);
+        uint8_t* field = state.FinePlane.Row(y);
+        for (int x = 0; x < state.FineWidth; ++x) {
+            const float fx = float(x) / 3.0f;
+            const int x0 = int(fx);
+            const float tx = fx - float(x0);
+            const int a = x0 % w, b = (x0 + 1) % w;
+            const float sample = float(row0[a]) * (1.0f - tx) * (1.0f - ty) + float(row0[b]) * tx * (1.0f - ty) +
+                                 float(row1[a]) * (1.0f - tx) * ty + float(row1[b]) * tx * ty;
+            if (sample > 127.0f)
+                field[x] = uint8_t(255 - field[x]);
+        }
+    }
+}
+
+// Keeps the fine field for the other layer to interact with; with Interfere
+// and Cross the last ink softens the capture.
+void CaptureField(RenderState& state, const ParameterBlock& params, int ink)
+{
+    if (!state.CapturePlane && !state.CapturePlane.Allocate(state.FineWidth, state.FineHeight))
+        return;
+    const size_t count = state.FinePlane.Count();
+    const uint8_t* field = state.FinePlane.Data();
+    uint8_t* capture = state.CapturePlane.Data();
+    if (ink == 0)
+        std::memcpy(capture, field, count);
+    else
+        for (size_t i = 0; i < count; ++i)
+            capture[i] = uint8_t(std::min(255, capture[i] + field[i]));
+
+    const auto mode = LayerInteraction(params.Interfere);
+    if ((mode == LayerInteraction::Interfere || mode == LayerInteraction::Cross) && ink == state.Inks.InkCount - 1) {
+        const float s = state.PreviewScale;
+        const LayerParameters& one = params.Layers[0];
+        const int64_t half = TruncateLimited((one.Width / s + one.Space / s) * 0.5f + 3.0f);
+        const int64_t n = 2 * half + 1;
+        if (n > 0 && n < int64_t(1u << 30))
+            GaussianSmooth(capture, nullptr, unsigned(state.FineWidth), unsigned(state.FineHeight), unsigned(n));
+    }
+}
+
+void Interact(RenderState& state, uint8_t interfere)
+{
+    uint8_t* field = state.FinePlane.Data();
+    const uint8_t* capture = state.CapturePlane.Data();
+    const size_t count = state.FinePlane.Count();
+    for (size_t i = 0; i < count; ++i) {
+        const int p = field[i], q = capture[i];
+        int v = p;
+        switch (LayerInteraction(interfere)) {
+        case LayerInteraction::Subtract:
+        case LayerInteraction::Interfere: v = std::max(0, p - 10 * q); break;
+        case LayerInteraction::LogicalAnd:
+        case LayerInteraction::Cross: v = std::min(255, (10 * p * q) / 255); break;
+        case LayerInteraction::LogicalXor: v = std::abs(p - q); break;
+        default: break;
+        }
+        field[i] = uint8_t(v);
+    }
+}
+
+void Invert(Plane<uint8_t>& plane)
+{
+    uint8_t* p = plane.Data();
+    for (size_t i = 0, n = plane.Count(); i < n; ++i)
+        p[i] = uint8_t(255 - p[i]);
+}
+
+} // namespace
+
+void BuildToneTable(ToneTable& table, float threshold)
+{
+    const float k = (threshold + 100.0f) / 25.0f;
+    for (int d = 0; d < 256; ++d) {
+        const int64_t e = TruncateLimited(float(d - 127) * k + 127.0f);
+        for (int p = 0; p < 256; ++p) {
+            const int64_t r = p < 128 ? (2 * e * p) / 255 : 255 + (2 * (e - 255) * (255 - p)) / 255;
+            const int64_t t = (r - 127) * 4 + 127;
+            const int64_t v = TruncateLimited(float(t) * TwentyNinths);
+            table.Value[d][p] = uint8_t(std::clamp<int64_t>(v, 0, 255));
+        }
+    }
+}
+
+void ShapeTone(uint8_t* field, int fieldWidth, int fieldHeight, const uint8_t* density, int densityWidth, int scale,
+               const ToneTable& table)
+{
+    for (int y = 0; y < fieldHeight; ++y) {
+        const uint8_t* densityRow = density + size_t(y / scale) * size_t(densityWidth);
+        uint8_t* row = field + size_t(y) * size_t(fieldWidth);
+        for (int x = 0; x < fieldWidth; ++x)
+            row[x] = table.Value[densityRow[x / scale]][row[x]];
+    }
+}
+
+void ReduceFine(const uint8_t* fine, int workWidth, int workHeight, uint8_t* work)
+{
+    const size_t fineWidth = size_t(workWidth) * 3;
+    for (int y = 0; y < workHeight; ++y) {
+        const uint8_t* r0 = fine + size_t(3 * y) * fineWidth;
+        const uint8_t* r1 = r0 + fineWidth;
+        const uint8_t* r2 = r1 + fineWidth;
+        uint8_t* out = work + size_t(y) * size_t(workWidth);
+        for (int x = 0; x < workWidth; ++x) {
+            const size_t c = size_t(3 * x);
+            const int sum = r0[c] + r0[c + 1] + r0[c + 2] + r1[c] + r1[c + 1] + r1[c + 2] + r2[c] + r2[c + 1] + r2[c + 2];
+            out[x] = uint8_t(sum / 9);
+        }
+    }
+}
+
+void LayerPass(RenderState& state, ParameterBlock& params, int layer, int ink)
+{
+    const LayerParameters& L = params.Layers[layer == 1 ? 1 : 0];
+    if (!SeparateInk(state, params, layer, ink))
+        return;
+    PrepareModulation(state, L);
+    const bool combine = EngraveType(L.Invert) == EngraveType::Combine;
+    if (combine && !FoldCombine(state))
+        return;
+    if (!LineField(state, L, ink))
+        return;
+
+    const bool fine = bool(state.FinePlane);
+    Plane<uint8_t>& field = fine ? state.FinePlane : state.EngravePlane;
+    const int scale = fine ? 3 : 1;
+    const int fieldWidth = state.WorkWidth * scale, fieldHeight = state.WorkHeight * scale;
+    GaussianSmooth(field.Data(), nullptr, unsigned(fieldWidth), unsigned(fieldHeight), FieldKernel);
+    const auto table = std::make_unique<ToneTable>(); // 64 KiB: too large for a host thread's stack
+    BuildToneTable(*table, L.Threshold);
+    ShapeTone(field.Data(), fieldWidth, fieldHeight, state.DensityPlane.Data(), state.WorkWidth, scale, *table);
+
+    const auto edge = EdgeKind(L.EdgeType);
+    if (fine) {
+        if (combine)
+            FlipCombine(state);
+        if (edge == EdgeKind::Doubles)
+            ApplyEdges(state, state.FinePlane, state.FineWidth, state.FineHeight, L, layer);
+        if (state.CapturePass) {
+            CaptureField(state, params, ink);
+            return;
+        }
+        if (state.InteractPass && state.CapturePlane)
+            Interact(state, params.Interfere);
+        ReduceFine(state.FinePlane.Data(), state.WorkWidth, state.WorkHeight, state.EngravePlane.Data());
+    }
+    if (EngraveType(L.Invert) == EngraveType::Negative)
+        Invert(state.EngravePlane);
+    if (std::fabs(L.Coverage) < 100.0f)
+        ApplyCoverage(state, L);
+    if (edge == EdgeKind::Nodules || edge == EdgeKind::Bruise)
+        ApplyEdges(state, state.EngravePlane, state.WorkWidth, state.WorkHeight, L, layer);
+    ApplyInk(state, params, state.EngravePlane, ink);
+}
+
+} // namespace vel

@@ -1,0 +1,33 @@
+#pragma once
+// One layer for one ink: density, pattern, smoothing, tone shaping against
+// the density, the Combine fold, layer interaction, reduction to working
+// resolution, coverage and edges, and printing.
+
+#include "engine/RenderState.h"
+#include "params/ParameterBlock.h"
+
+#include <cstdint>
+
+namespace vel {
+
+inline constexpr char NotEnoughMemoryMessage[] = "Not enough memory!";
+
+void LayerPass(RenderState& state, ParameterBlock& params, int layer, int ink);
+
+// The tone curve of one pass: the new value of a field pixel p lying over
+// density d, for the layer's Threshold.
+struct ToneTable {
+    uint8_t Value[256][256]; // [d][p]
+};
+void BuildToneTable(ToneTable& table, float threshold);
+
+// Shapes every pixel of a field plane (fieldWidth × fieldHeight) against the
+// density plane (densityWidth wide); `scale` is 3 for the fine plane, 1 at
+// working scale.
+void ShapeTone(uint8_t* field, int fieldWidth, int fieldHeight, const uint8_t* density, int densityWidth,
+               int scale, const ToneTable& table);
+
+// Averages every 3 × 3 block of the fine plane into one working pixel.
+void ReduceFine(const uint8_t* fine, int workWidth, int workHeight, uint8_t* work);
+
+} // namespace vel

@@ -1,0 +1,285 @@
+#include "engine/RenderDriver.h"
+
+#include "color/Emboss.h"
+#include "color/InkPalette.h"
+#include "color/Paper.h"
+#include "engine/DiskTable.h"
+#include "engine/LayerPass.h"
+#include "engine/PixelTransfer.h"
+#include "platform/Alert.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vel {
+namespace {
+
+constexpr int SampleLimit = 512;
+
+bool IsRenderableMode(int32_t mode)
+{
+    switch (ImageMode(mode)) {
+    case ImageMode::Rgb:
+    case ImageMode::Rgb48:
+    case ImageMode::Cmyk:
+    case ImageMode::Cmyk64: return true;
+    default: return false;
+    }
+}
+
+HostImage DescribeHost(RenderHost& host)
+{
+    HostImage image = host.Describe();
+    if (image.Depth == 0)
+        image.Depth = 8;
+    return image;
+}
+
+void FreeWorkingPlanes(RenderState& state)
+{
+    for (Plane<uint8_t>* plane : {&state.OutputPlane, &state.SourcePlane, &state.EngravePlane, &state.DensityPlane,
+                                  &state.FinePlane, &state.CombineMask, &state.InkMaskPlane, &state.EmbossPlane,
+                                  &state.EdgePlane, &state.CapturePlane})
+        plane->Release();
+}
+
+bool PrepareEmbossPlane(RenderState& state, const ParameterBlock& params)
+{
+    state.EmbossOn = params.EmbossDepth != 0;
+    if (!state.EmbossOn)
+        return true;
+    if (!state.EmbossPlane && !state.EmbossPlane.Allocate(state.WorkWidth, state.WorkHeight))
+        state.EmbossOn = false; // the render goes on without emboss
+    else
+        std::memset(state.EmbossPlane.Data(), 127, state.EmbossPlane.Bytes());
+    return true;
+}
+
+bool PrepareInkLayer(RenderState& state, const ParameterBlock& params)
+{
+    state.InkLayerOn = false;
+    if (!(params.InksOpacity + 100.0f > 100.0f))
+        return true;
+    if (!state.InkLayerPlane.Allocate(state.WorkWidth, state.WorkHeight, 3)) {
+        ShowAlert(WorkingMemoryMessage);
+        return false;
+    }
+    std::memset(state.InkLayerPlane.Data(), 255, state.InkLayerPlane.Bytes());
+    state.InkLayerOn = true;
+    return true;
+}
+
+void RunInks(RenderState& state, ParameterBlock& params, int layer)
+{
+    for (int ink = 0; ink < state.Inks.InkCount; ++ink)
+        LayerPass(state, params, layer, ink);
+}
+
+// Runs the layer passes in the order the view and the interaction demand.
+void RunPasses(RenderState& state, ParameterBlock& params)
+{
+    ViewMode view = CurrentView(state);
+    if (params.LayerTwoExist && state.AlwaysComposite &&
+        (view == ViewMode::LayerOne || view == ViewMode::LayerTwo))
+        view = ViewMode::Composite;
+    const auto interfere = LayerInteraction(params.Interfere);
+    state.InteractPass = params.Interfere > 0 && params.LayerTwoExist;
+
+    int first = 0;
+    int last = params.LayerTwoExist ? 1 : 0;
+    if (view == ViewMode::LayerTwo || view == ViewMode::LayerOne) {
+        first = last = view == ViewMode::LayerTwo ? 1 : 0;
+        state.InteractPass = false;
+    }
+    const bool interfereOrCross = interfere == LayerInteraction::Interfere || interfere == LayerInteraction::Cross;
+
+    // Interfere and Cross combine layer two with a captured layer one.
+    if (state.InteractPass && interfereOrCross) {
+        state.CapturePass = true;
+        RunInks(state, params, 0);
+    }
+    state.CapturePass = false;
+    for (int layer = last; layer >= first; --layer) {
+        if (state.InteractPass) {
+            if (interfereOrCross) {
+                state.CapturePass = false;
+                if (layer == first)
+                    state.InteractPass = false;
+            } else {
+                state.CapturePass = layer == last;
+            }
+        }
+        RunInks(state, params, layer);
+    }
+    state.CapturePass = false;
+    state.InteractPass = false;
+}
+
+} // namespace
+
+ViewMode CurrentView(const RenderState& state) { return state.DialogUp ? state.View : ViewMode::Composite; }
+
+void RefreshInkCount(RenderState& state, ParameterBlock& params)
+{
+    if (state.Inks.PaletteValid)
+        return;
+    state.Inks.InkCount = uint8_t(params.NInks & 0xFF);
+    DerivePalette(state, params);
+}
+
+bool PrepareFullSource(RenderState& state, RenderHost& host, int16_t& result)
+{
+    if (state.SourceLoaded)
+        return true;
+    HostImage image = DescribeHost(host);
+    state.FilterWidth = image.FilterWidth;
+    state.FilterHeight = image.FilterHeight;
+    if (!state.FullSource.Allocate(state.FilterWidth, state.FilterHeight, 4)) {
+        ShowAlert(WorkingMemoryMessage);
+        result = UserCanceledErr;
+        return false;
+    }
+    result = host.RequestWholeImage();
+    image = DescribeHost(host);
+    if (!image.Input.Data) {
+        ShowAlert(HostMemoryMessage);
+        result = UserCanceledErr;
+        return false;
+    }
+    ReadFullSource(state, image, host.Converter());
+    state.SourceLoaded = true;
+    return true;
+}
+
+void BuildPaletteSample(RenderState& state)
+{
+    if (!state.SourceLoaded || !state.FullSource)
+        return;
+    const int width = std::min(state.FilterWidth, SampleLimit);
+    const int height = std::min(state.FilterHeight, SampleLimit);
+    if (!state.AnalysisSample.Allocate(width, height, 4))
+        return;
+    const float stepX = float(state.FilterWidth) / float(width);
+    const float stepY = float(state.FilterHeight) / float(height);
+    for (int r = 0; r < height; ++r) {
+        const int sy = std::min(int(float(r) * stepY), state.FullSource.Height() - 1);
+        const uint8_t* source = state.FullSource.Row(sy);
+        uint8_t* out = state.AnalysisSample.Row(r);
+        for (int c = 0; c < width; ++c) {
+            const int sx = std::min(int(float(c) * stepX), state.FullSource.Width() - 1);
+            std::memcpy(out + 4 * c, source + 4 * sx, 3);
+        }
+    }
+}
+
+bool PrepareWorkingPlanes(RenderState& state, RenderHost& host)
+{
+    ReportProgress(state, 0, 100);
+    const HostImage image = DescribeHost(host);
+    state.WorkWidth = image.OutWidth;
+    state.WorkHeight = image.OutHeight;
+    state.IsCMYK = image.Mode == int32_t(ImageMode::Cmyk) || image.Mode == int32_t(ImageMode::Cmyk64);
+    state.HasTransparency = image.Planes > (state.IsCMYK ? 4 : 3);
+    state.FilterWidth = image.FilterWidth;
+    state.FilterHeight = image.FilterHeight;
+
+    DropPaperTexture(state);
+    FreeWorkingPlanes(state);
+    state.FineWidth = 3 * state.WorkWidth;
+    state.FineHeight = 3 * state.WorkHeight;
+    // Without the fine plane the layer pass works at working scale.
+    state.FinePlane.Allocate(state.FineWidth, state.FineHeight);
+    const bool created = state.SourcePlane.Allocate(state.WorkWidth, state.WorkHeight, 4) &&
+                         state.OutputPlane.Allocate(state.WorkWidth, state.WorkHeight, 4) &&
+                         state.EngravePlane.Allocate(state.WorkWidth, state.WorkHeight) &&
+                         state.DensityPlane.Allocate(state.WorkWidth, state.WorkHeight);
+    if (!created) {
+        FreeWorkingPlanes(state);
+        ShowAlert(WorkingMemoryMessage);
+        return false;
+    }
+    FillSourcePlane(state, image, host.Converter());
+    ReportProgress(state, 5, 100);
+    ReportProgress(state, 10, 100);
+    return true;
+}
+
+bool RunLayers(RenderState& state, ParameterBlock& params)
+{
+    state.Random.State = 0;
+    RefreshInkCount(state, params);
+    PrepareDiskTable(state);
+    PreparePaper(state, params, state.PapersFolder);
+    PrepareEmbossPlane(state, params);
+    if (!PrepareInkLayer(state, params))
+        return false;
+
+    RunPasses(state, params);
+
+    if (state.InkLayerOn) {
+        state.InkLayerPlane.Release();
+        state.InkLayerOn = false;
+    }
+    if (state.EmbossOn)
+        ApplyEmboss(state);
+    return true;
+}
+
+void Release(RenderState& state)
+{
+    FreeWorkingPlanes(state);
+    state.FullSource.Release();
+    state.AnalysisSample.Release();
+    state.InkLayerPlane.Release();
+    DropPaperTexture(state);
+    state.SourceLoaded = false;
+    InvalidateAnalysis(state);
+}
+
+int16_t RenderImage(RenderState& state, ParameterBlock& params, RenderHost& host)
+{
+    const HostImage image = DescribeHost(host);
+    bool rendered = false;
+    if (!IsRenderableMode(image.Mode)) {
+        ShowAlert(WrongModeMessage);
+    } else if (CurrentView(state) != ViewMode::Original) {
+        state.IsCMYK = image.Mode == int32_t(ImageMode::Cmyk) || image.Mode == int32_t(ImageMode::Cmyk64);
+        if (state.DialogUp) {
+            rendered = RunLayers(state, params);
+        } else {
+            state.WorkOffsetX = state.WorkOffsetY = 0;
+            state.PreviewScale = 1.0f;
+            state.SourceLoaded = false;
+            int16_t ignored = NoErr;
+            if (PrepareFullSource(state, host, ignored)) {
+                BuildPaletteSample(state);
+                state.Inks.InkCount = uint8_t(params.NInks & 0xFF);
+                state.Inks.PaletteValid = false;
+                state.Inks.NeedNewHistogram = true;
+                RefreshInkCount(state, params);
+                rendered = PrepareWorkingPlanes(state, host) && RunLayers(state, params);
+            }
+        }
+    }
+    const HostImage current = DescribeHost(host);
+    if (rendered)
+        WriteBackOutput(state, current, host.Converter());
+    else
+        PassThrough(state, current, host.Converter());
+    if (!state.DialogUp)
+        Release(state);
+    ReportProgress(state, 0, 100);
+    return NoErr;
+}
+
+void InstallRenderHooks(RenderState& state)
+{
+    ParameterHooks hooks;
+    hooks.DropPaperTexture = [](void* context) { DropPaperTexture(*static_cast<RenderState*>(context)); };
+    hooks.MarkPaletteStale = [](void* context) { MarkPaletteStale(*static_cast<RenderState*>(context)); };
+    hooks.MarkTablesStale = [](void* context) { static_cast<RenderState*>(context)->TablesReady = false; };
+    hooks.Context = &state;
+    InstallParameterHooks(hooks);
+}
+
+} // namespace vel
