@@ -1,0 +1,27 @@
+#pragma once
+// The engine's one pseudo-random sequence: a 32-bit linear congruential
+// state. The render driver resets it to 0 at the start of every render, and
+// every user draws in a fixed order, so a render is reproducible.
+
+#include <cstdint>
+
+namespace vel {
+
+struct RandomSequence {
+    uint32_t State = 0;
+};
+
+// Advances the sequence and returns its next value, 0..32767.
+inline int NextRandom(RandomSequence& sequence)
+{
+    sequence.State = sequence.State * 214013u + 2531011u;
+    return int((sequence.State >> 16) & 32767u);
+}
+
+// A value in -0.25..0.2495 from one draw: the jitter unit of the stampers.
+inline float NextJitter(RandomSequence& sequence)
+{
+    return float(NextRandom(sequence) % 1000 - 500) / 2000.0f;
+}
+
+} // namespace vel

@@ -1,0 +1,15 @@
+#pragma once
+// The displacement profile of a wavy line at position q along it: waves and
+// zigzags of types 1..7 (0 and any other type: straight), plus a random
+// jitter across the line.
+
+#include "engine/Random.h"
+
+namespace vel {
+
+// A × wave(q × f + ph × pi) + jitter × J. Always draws exactly one value from
+// the random sequence, whatever the type.
+float WaveProfile(float q, int waveType, float amplitude, float frequency, float phase, float jitter,
+                  RandomSequence& random);
+
+} // namespace vel
