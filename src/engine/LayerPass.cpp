@@ -31,8 +31,8 @@ int64_t TruncateLimited(float value)
     return int64_t(std::clamp(value, -limit, limit));
 }
 
-// Folds densities above the middle back down, marking where it did so.
-// False when the mask cannot be created (the user is told).
+} // namespace
+
 bool FoldCombine(RenderState& state)
 {
     if (!state.CombineMask && !state.CombineMask.Allocate(state.WorkWidth, state.WorkHeight)) {
@@ -50,6 +50,8 @@ bool FoldCombine(RenderState& state)
     }
     return true;
 }
+
+namespace {
 
 // Inverts the fine field where the Combine mask, sampled bilinearly with
 // wrap-around, marks a folded density.
@@ -103,11 +105,17 @@ void CaptureField(RenderState& state, const ParameterBlock& params, int ink)
     }
 }
 
-void Interact(RenderState& state, uint8_t interfere)
+void Invert(Plane<uint8_t>& plane)
 {
-    uint8_t* field = state.FinePlane.Data();
-    const uint8_t* capture = state.CapturePlane.Data();
-    const size_t count = state.FinePlane.Count();
+    uint8_t* p = plane.Data();
+    for (size_t i = 0, n = plane.Count(); i < n; ++i)
+        p[i] = uint8_t(255 - p[i]);
+}
+
+} // namespace
+
+void InteractFields(uint8_t* field, const uint8_t* capture, size_t count, uint8_t interfere)
+{
     for (size_t i = 0; i < count; ++i) {
         const int p = field[i], q = capture[i];
         int v = p;
@@ -122,15 +130,6 @@ void Interact(RenderState& state, uint8_t interfere)
         field[i] = uint8_t(v);
     }
 }
-
-void Invert(Plane<uint8_t>& plane)
-{
-    uint8_t* p = plane.Data();
-    for (size_t i = 0, n = plane.Count(); i < n; ++i)
-        p[i] = uint8_t(255 - p[i]);
-}
-
-} // namespace
 
 void BuildToneTable(ToneTable& table, float threshold)
 {
@@ -205,7 +204,8 @@ void LayerPass(RenderState& state, ParameterBlock& params, int layer, int ink)
             return;
         }
         if (state.InteractPass && state.CapturePlane)
-            Interact(state, params.Interfere);
+            InteractFields(state.FinePlane.Data(), state.CapturePlane.Data(), state.FinePlane.Count(),
+                           params.Interfere);
         ReduceFine(state.FinePlane.Data(), state.WorkWidth, state.WorkHeight, state.EngravePlane.Data());
     }
     if (EngraveType(L.Invert) == EngraveType::Negative)

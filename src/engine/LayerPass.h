@@ -6,6 +6,7 @@
 #include "engine/RenderState.h"
 #include "params/ParameterBlock.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace vel {
@@ -13,6 +14,14 @@ namespace vel {
 inline constexpr char NotEnoughMemoryMessage[] = "Not enough memory!";
 
 void LayerPass(RenderState& state, ParameterBlock& params, int layer, int ink);
+
+// Combine: folds densities above the middle back down and marks them in
+// CombineMask. False when the mask cannot be created (the user is told).
+bool FoldCombine(RenderState& state);
+
+// Combines a field with the captured field of the other layer, pixel by
+// pixel, by the layer interaction mode.
+void InteractFields(uint8_t* field, const uint8_t* capture, size_t count, uint8_t interfere);
 
 // The tone curve of one pass: the new value of a field pixel p lying over
 // density d, for the layer's Threshold.

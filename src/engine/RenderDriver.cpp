@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace vel {
 namespace {
@@ -69,47 +70,57 @@ bool PrepareInkLayer(RenderState& state, const ParameterBlock& params)
     return true;
 }
 
-void RunInks(RenderState& state, ParameterBlock& params, int layer)
-{
-    for (int ink = 0; ink < state.Inks.InkCount; ++ink)
-        LayerPass(state, params, layer, ink);
-}
+} // namespace
 
-// Runs the layer passes in the order the view and the interaction demand.
-void RunPasses(RenderState& state, ParameterBlock& params)
+std::vector<PassStep> PlanPasses(const RenderState& state, const ParameterBlock& params)
 {
     ViewMode view = CurrentView(state);
     if (params.LayerTwoExist && state.AlwaysComposite &&
         (view == ViewMode::LayerOne || view == ViewMode::LayerTwo))
         view = ViewMode::Composite;
     const auto interfere = LayerInteraction(params.Interfere);
-    state.InteractPass = params.Interfere > 0 && params.LayerTwoExist;
+    bool interact = params.Interfere > 0 && params.LayerTwoExist;
 
     int first = 0;
     int last = params.LayerTwoExist ? 1 : 0;
     if (view == ViewMode::LayerTwo || view == ViewMode::LayerOne) {
         first = last = view == ViewMode::LayerTwo ? 1 : 0;
-        state.InteractPass = false;
+        interact = false;
     }
     const bool interfereOrCross = interfere == LayerInteraction::Interfere || interfere == LayerInteraction::Cross;
 
-    // Interfere and Cross combine layer two with a captured layer one.
-    if (state.InteractPass && interfereOrCross) {
-        state.CapturePass = true;
-        RunInks(state, params, 0);
-    }
-    state.CapturePass = false;
+    std::vector<PassStep> plan;
+    auto addInks = [&](int layer, bool capture) {
+        for (int ink = 0; ink < state.Inks.InkCount; ++ink)
+            plan.push_back({layer, ink, capture, interact});
+    };
+    // Interfere and Cross combine layer two with a captured layer one; the
+    // other modes combine layer one with a captured layer two.
+    if (interact && interfereOrCross)
+        addInks(0, true);
     for (int layer = last; layer >= first; --layer) {
-        if (state.InteractPass) {
+        bool capture = false;
+        if (interact) {
             if (interfereOrCross) {
-                state.CapturePass = false;
                 if (layer == first)
-                    state.InteractPass = false;
+                    interact = false;
             } else {
-                state.CapturePass = layer == last;
+                capture = layer == last;
             }
         }
-        RunInks(state, params, layer);
+        addInks(layer, capture);
+    }
+    return plan;
+}
+
+namespace {
+
+void RunPasses(RenderState& state, ParameterBlock& params)
+{
+    for (const PassStep& step : PlanPasses(state, params)) {
+        state.CapturePass = step.Capture;
+        state.InteractPass = step.Interact;
+        LayerPass(state, params, step.Layer, step.Ink);
     }
     state.CapturePass = false;
     state.InteractPass = false;
@@ -261,7 +272,11 @@ int16_t RenderImage(RenderState& state, ParameterBlock& params, RenderHost& host
             }
         }
     }
-    const HostImage current = DescribeHost(host);
+    HostImage current = DescribeHost(host);
+    if (!rendered && !current.Input.Data) {
+        host.RequestWholeImage(); // the pass-through needs the source
+        current = DescribeHost(host);
+    }
     if (rendered)
         WriteBackOutput(state, current, host.Converter());
     else

@@ -8,6 +8,7 @@
 #include "params/ParameterBlock.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace vel {
 
@@ -36,6 +37,19 @@ void BuildPaletteSample(RenderState& state);
 // SourcePlane. False (after telling the user) when a plane the render needs
 // cannot be created.
 bool PrepareWorkingPlanes(RenderState& state, RenderHost& host);
+
+// One layer pass of a render: which layer and ink, whether it only captures
+// its field, and whether it combines its field with the capture.
+struct PassStep {
+    int Layer;
+    int Ink;
+    bool Capture;
+    bool Interact;
+    bool operator==(const PassStep&) const = default;
+};
+
+// The layer passes of a render in order, for the view and the interaction.
+std::vector<PassStep> PlanPasses(const RenderState& state, const ParameterBlock& params);
 
 // Paper, every layer and ink in the order the interaction demands, emboss.
 // False (after telling the user) when the ink layer cannot be created.
