@@ -2,7 +2,7 @@
 
 #include "ImageRenderHost.h"
 #include "ImageWriter.h"
-#include "ParameterSettings.h"
+#include "params/ParameterSettings.h"
 #include "color/ImageLoader.h"
 #include "engine/RenderDriver.h"
 #include "params/PresetFile.h"

@@ -1,4 +1,4 @@
-#include "ParameterSettings.h"
+#include "params/ParameterSettings.h"
 
 #include "params/FieldTable.h"
 #include "platform/AsciiText.h"

@@ -1,5 +1,5 @@
 #pragma once
-// "--set NAME=VALUE": one parameter field set by its name, with a number or,
+// One parameter field set by its name, with a number or,
 // for enumerations, a display name.
 
 #include "params/ParameterBlock.h"

@@ -3,6 +3,7 @@
 
 #include "platform/Alert.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -41,5 +42,9 @@ public:
 private:
     std::string path_;
 };
+
+// Writes a 24-bit BMP of width × height pixels, rows top to bottom, from
+// `rgb` (3 bytes a pixel), by hand so that every build reads the same file.
+void WriteBmp(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb);
 
 } // namespace vel::test

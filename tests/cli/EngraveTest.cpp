@@ -1,0 +1,103 @@
+#include "Engrave.h"
+#include "color/ImageLoader.h"
+#include "platform/Folders.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace vel {
+namespace {
+
+class EngraveTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::vector<uint8_t> rgb(40 * 30 * 3);
+        for (size_t i = 0; i < rgb.size(); ++i)
+            rgb[i] = uint8_t((i * 7) % 256);
+        test::WriteBmp(folder.Path() + "in.bmp", 40, 30, rgb);
+        folder.MakeFolder("data");
+    }
+
+    int Run(std::vector<std::string> args)
+    {
+        args.insert(args.end(), {"--data", folder.Path() + "data", "--quiet"});
+        EngraveOptions options;
+        const std::string error = ParseEngraveArguments(args, options);
+        if (!error.empty())
+            return 2;
+        return RunEngrave(options);
+    }
+
+    std::string ReadAll(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    test::TempFolder folder;
+};
+
+TEST_F(EngraveTest, WritesTheEngravingAndOnlyThat)
+{
+    const std::string out = folder.Path() + "out.png";
+    ASSERT_EQ(Run({folder.Path() + "in.bmp", out, "--set", "Geometry1=Lines"}), 0);
+    Plane<uint8_t> picture;
+    ASSERT_TRUE(LoadImageRGBA(out, picture));
+    EXPECT_EQ(picture.Width(), 40);
+    EXPECT_EQ(picture.Height(), 30);
+    EXPECT_FALSE(FileExists(folder.Path() + ".out.png.partial"));
+}
+
+TEST_F(EngraveTest, ManyInputsGoToTheOutputFolder)
+{
+    folder.MakeFolder("many");
+    test::WriteBmp(folder.Path() + "second.bmp", 2, 2, std::vector<uint8_t>(12, 90));
+    ASSERT_EQ(Run({folder.Path() + "in.bmp", folder.Path() + "second.bmp", "--out-dir", folder.Path() + "many"}), 0);
+    EXPECT_TRUE(FileExists(folder.Path() + "many" + PathSeparator + "in.png"));
+    EXPECT_TRUE(FileExists(folder.Path() + "many" + PathSeparator + "second.png"));
+}
+
+TEST_F(EngraveTest, BadInputIsRefusedAndNothingIsWritten)
+{
+    const std::string in = folder.Path() + "in.bmp";
+    const std::string out = folder.Path() + "keep.png";
+    folder.WriteFile("keep.png", "precious");
+    folder.WriteFile("broken.png", "not a picture");
+    struct Case {
+        const char* Name;
+        std::vector<std::string> Args;
+        int Status;
+    };
+    const Case cases[] = {
+        {"missing input", {folder.Path() + "nothing.png", out}, 2},
+        {"unreadable input", {folder.Path() + "broken.png", out}, 1},
+        {"unknown option", {in, out, "--colour"}, 2},
+        {"unknown parameter", {in, out, "--set", "Wdth1=3"}, 2},
+        {"not a value", {in, out, "--set", "Geometry1=Triangles"}, 2},
+        {"setting without value", {in, out, "--set", "Width1"}, 2},
+        {"unwritable extension", {in, folder.Path() + "out.gif"}, 2},
+        {"missing output folder", {in, folder.Path() + "no" + PathSeparator + "out.png"}, 2},
+        {"missing preset", {in, out, "--preset", "No Such Preset"}, 2},
+        {"wrong argument count", {in}, 2},
+    };
+    for (const Case& c : cases) {
+        test::AlertRecorder quiet;
+        EXPECT_EQ(Run(c.Args), c.Status) << c.Name;
+        EXPECT_EQ(ReadAll(out), "precious") << c.Name;
+    }
+}
+
+TEST_F(EngraveTest, SettingsAcceptNumbersAndDisplayNames)
+{
+    const std::string in = folder.Path() + "in.bmp";
+    for (const char* setting : {"Geometry1=Rings Waves 2", "ColorSchema=cmyk palette", "Width2=30.5",
+                                "PaperColor=0x00FF8040", "NInks=9", "PaperName=None"})
+        EXPECT_EQ(Run({in, folder.Path() + "ok.png", "--set", setting}), 0) << setting;
+}
+
+} // namespace
+} // namespace vel
