@@ -48,12 +48,6 @@ private:
         text_ += '\n';
     }
 
-    // The flag, real and text shapes end with a space before the line feed.
-    void Value(std::string_view key, std::string_view value, std::string_view comment, bool spaceAtEnd)
-    {
-        AppendValueLine(text_, key, value, comment, spaceAtEnd);
-    }
-
     void Fields(FieldScope scope, LayerIndex layer)
     {
         for (const FieldInfo& field : ParameterFields())
@@ -63,16 +57,19 @@ private:
 
     void Field(const FieldInfo& field, LayerIndex layer)
     {
-        const std::string key = PresetKey(field, layer);
-        const std::string comment = CommentIndent + PresetLabel(field, layer);
-        const double value = GetFieldValue(block_, field, layer);
+        const double number = GetFieldValue(block_, field, layer);
+        std::string value;
         switch (field.Shape) {
         case ValueShape::Integer:
-        case ValueShape::Choice: Value(key, FormatInteger(int32_t(value)), comment, false); break;
-        case ValueShape::Flag: Value(key, FormatInteger(int32_t(value)), comment, true); break;
-        case ValueShape::Real: Value(key, FormatReal(float(value)), comment, true); break;
-        case ValueShape::Text: Value(key, StoredText(field), comment, true); break;
+        case ValueShape::Choice:
+        case ValueShape::Flag: value = FormatInteger(int32_t(number)); break;
+        case ValueShape::Real: value = FormatReal(float(number)); break;
+        case ValueShape::Text: value = StoredText(field); break;
         }
+        // Only the integer shape ends without a space before the line feed.
+        const bool spaceAtEnd = field.Shape != ValueShape::Integer && field.Shape != ValueShape::Choice;
+        const std::string comment = CommentIndent + PresetLabel(field, layer);
+        AppendValueLine(text_, PresetKey(field, layer), value, comment, spaceAtEnd);
     }
 
     std::string_view StoredText(const FieldInfo& field) const
@@ -85,8 +82,10 @@ private:
     void RemovedColors()
     {
         Line(";removed colors");
-        for (size_t i = 0; i < MaxRemovedColors; ++i)
-            Value(IndexedKey(RemovedColorsTag, i), FormatInteger(int8_t(block_.RemovedColors[i])), "", false);
+        for (size_t i = 0; i < MaxRemovedColors; ++i) {
+            const int8_t entry = int8_t(block_.RemovedColors[i]);
+            AppendValueLine(text_, IndexedKey(RemovedColorsTag, i), FormatInteger(entry), "");
+        }
     }
 
     // Only the adjustments of the current schema; the custom palettes write
@@ -115,7 +114,7 @@ private:
     {
         Line(comment);
         for (size_t i = 0; i < entries.size(); ++i)
-            Value(IndexedKey(tag, i), FormatInteger(entries[i]), "", false);
+            AppendValueLine(text_, IndexedKey(tag, i), FormatInteger(entries[i]), "");
     }
 
     // The two-letter tag and the index as two digits: "CP07".
