@@ -28,7 +28,8 @@ void ColorHistogram::Clear()
 
 int ColorHistogram::BucketOf(uint8_t r, uint8_t g, uint8_t b)
 {
-    const uint32_t key = (uint32_t(r) * 33023u + uint32_t(g) * 30013u + uint32_t(b) * 27011u + 24007u) & 0x7FFFFFFFu;
+    const uint32_t key =
+        (uint32_t(r) * 33023u + uint32_t(g) * 30013u + uint32_t(b) * 27011u + 24007u) & 0x7FFFFFFFu;
     return int(key % uint32_t(BucketCount));
 }
 

@@ -18,7 +18,7 @@ struct HistogramEntry {
 };
 
 class ColorHistogram {
-public:
+  public:
     static constexpr int Capacity = 32767;
     static constexpr int BucketCount = 20023;
 
@@ -40,7 +40,7 @@ public:
     // head (the colour that entered the bucket last).
     std::vector<HistogramEntry> List() const;
 
-private:
+  private:
     struct Slot {
         HistogramEntry Entry;
         int32_t Next; // slot index + 1 of the next colour in the chain, 0 at the end

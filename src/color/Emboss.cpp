@@ -39,7 +39,10 @@ float Shading(const uint8_t* above, const uint8_t* row, const uint8_t* below, in
     return (float(gx) * light.X + float(gy) * light.Y + light.Z) / std::sqrt(float(gx * gx + gy * gy + 1));
 }
 
-bool HasPlane(const Plane<uint8_t>& plane, size_t bytes) { return plane.Bytes() >= bytes && bytes > 0; }
+bool HasPlane(const Plane<uint8_t>& plane, size_t bytes)
+{
+    return plane.Bytes() >= bytes && bytes > 0;
+}
 
 } // namespace
 

@@ -116,7 +116,8 @@ void InvalidateAnalysis(RenderState& state)
     state.Inks.NeedNewHistogram = true;
     state.Inks.PaletteValid = false;
     state.Palette.Histogram.Release();
-    std::fill(std::begin(state.Palette.ExtractedList), std::end(state.Palette.ExtractedList), ExtractedColor{});
+    std::fill(std::begin(state.Palette.ExtractedList), std::end(state.Palette.ExtractedList),
+              ExtractedColor{});
 }
 
 void MarkPaletteStale(RenderState& state)
@@ -169,8 +170,8 @@ int RemoveInk(RenderState& state, ParameterBlock& params, int ink)
 {
     if (ink < 0 || ink >= MaxInks)
         return state.Inks.InkCount;
-    uint8_t* const free = std::find_if_not(std::begin(params.RemovedColors), std::end(params.RemovedColors),
-                                           HoldsRemovedInk);
+    uint8_t* const free =
+        std::find_if_not(std::begin(params.RemovedColors), std::end(params.RemovedColors), HoldsRemovedInk);
     if (free != std::end(params.RemovedColors))
         *free = uint8_t(ink);
     DeleteInk(state.Palette, state.Inks, params.ColorSchema, ink);

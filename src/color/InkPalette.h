@@ -15,19 +15,25 @@ namespace vel {
 struct RenderState;
 
 struct InkPalette {
-    InkColor Inks[MaxInks];            // colour of each ink in use, ink 0 first
-    InkColor ExtractedColors[MaxInks]; // "Custom palette" colours before adjustments
-    int HistogramMax = 255;            // largest channel value of the counted colours
-    ColorHistogram Histogram;          // cached while the dialog is open
+    InkColor Inks[MaxInks];                          // colour of each ink in use, ink 0 first
+    InkColor ExtractedColors[MaxInks];               // "Custom palette" colours before adjustments
+    int HistogramMax = 255;                          // largest channel value of the counted colours
+    ColorHistogram Histogram;                        // cached while the dialog is open
     ExtractedColor ExtractedList[ExtractedListSize]; // the last median cut
 };
 
 // Ink counts from NInks (a preset or script may store anything) limited to
 // what the palette can hold.
-constexpr uint8_t LimitInkCount(int count) { return count < 1 ? 1 : count > MaxInks ? MaxInks : uint8_t(count); }
+constexpr uint8_t LimitInkCount(int count)
+{
+    return count < 1 ? 1 : count > MaxInks ? MaxInks : uint8_t(count);
+}
 
 // An entry of RemovedColors that names a removed ink.
-constexpr bool HoldsRemovedInk(uint8_t entry) { return entry < MaxInks; }
+constexpr bool HoldsRemovedInk(uint8_t entry)
+{
+    return entry < MaxInks;
+}
 
 // Brings InkCount and the ink colours up to date unless PaletteValid. The
 // caller sets InkCount to the low byte of NInks first. The histogram is

@@ -23,9 +23,9 @@ struct Printing {
     bool PaperPresent;
     bool TransparentPaper; // no paper on an image with a transparency channel
     bool InitialColors;
-    bool Opaque;  // printed against the accumulated inks rather than the paper
-    float Gain;   // g: weight of what lies beneath
-    float Loss;   // l = 1 - g
+    bool Opaque; // printed against the accumulated inks rather than the paper
+    float Gain;  // g: weight of what lies beneath
+    float Loss;  // l = 1 - g
     uint8_t Ink[3];
 };
 
@@ -83,7 +83,8 @@ int PrintPixel(const Printing& p, int cov, uint8_t* out, const uint8_t* source, 
 // The emboss mask of this ink, created on first need; null when it cannot be.
 uint8_t* InkMask(RenderState& state, size_t pixels)
 {
-    if (state.InkMaskPlane.Bytes() < pixels && !state.InkMaskPlane.Allocate(state.WorkWidth, state.WorkHeight))
+    if (state.InkMaskPlane.Bytes() < pixels &&
+        !state.InkMaskPlane.Allocate(state.WorkWidth, state.WorkHeight))
         return nullptr;
     return state.InkMaskPlane.Data();
 }
@@ -107,7 +108,8 @@ void ApplyInk(RenderState& state, const ParameterBlock& params, const Plane<uint
     uint8_t* out = state.OutputPlane.Data();
     uint8_t* layer = opaqueInk ? state.InkLayerPlane.Data() : nullptr;
     for (size_t i = 0; i < pixels; ++i) {
-        const int amount = PrintPixel(printing, cov[i], out + 4 * i, source + 4 * i, layer ? layer + 3 * i : nullptr);
+        const int amount =
+            PrintPixel(printing, cov[i], out + 4 * i, source + 4 * i, layer ? layer + 3 * i : nullptr);
         if (mask)
             mask[i] = amount > 0 ? 255 : 0;
     }

@@ -3,8 +3,8 @@
 // onto OutputPlane over the paper, blended by "Ink Opacity", and leaves the
 // ink's mask for the emboss.
 
-#include "platform/PageMemory.h"
 #include "params/ParameterBlock.h"
+#include "platform/PageMemory.h"
 
 #include <cstdint>
 

@@ -49,8 +49,8 @@ float CmykDensity(const uint8_t* pixel, int ink)
 bool SeparateInk(RenderState& state, const ParameterBlock& params, int layer, int ink)
 {
     const size_t pixels = size_t(std::max(state.WorkWidth, 0)) * size_t(std::max(state.WorkHeight, 0));
-    if (pixels == 0 || state.DensityPlane.Bytes() < pixels || state.SourcePlane.Bytes() < pixels * 4 || ink < 0 ||
-        ink >= MaxInks)
+    if (pixels == 0 || state.DensityPlane.Bytes() < pixels || state.SourcePlane.Bytes() < pixels * 4 ||
+        ink < 0 || ink >= MaxInks)
         return false;
     const ColorSchemaKind schema = ColorSchemaKind(params.ColorSchema);
     const InkColor color = state.Palette.Inks[ink];

@@ -41,7 +41,8 @@ Box SplitBox(Box& box, std::vector<HistogramEntry>& colors)
     HistogramEntry* first = colors.data() + box.Begin;
     HistogramEntry* last = colors.data() + box.End;
     const int axis = WidestAxis(first, last);
-    std::stable_sort(first, last, [axis](const auto& a, const auto& b) { return Channel(a, axis) < Channel(b, axis); });
+    std::stable_sort(first, last,
+                     [axis](const auto& a, const auto& b) { return Channel(a, axis) < Channel(b, axis); });
 
     const uint32_t half = box.Weight / 2;
     size_t k = 1;
@@ -80,15 +81,18 @@ int MedianCut(std::vector<HistogramEntry>& colors, uint32_t samplePixels, int ma
     std::vector<Box> boxes{{0, colors.size(), samplePixels}};
     boxes.reserve(ExtractedListSize);
     while (boxes.size() < ExtractedListSize) {
-        const auto splittable = std::find_if(boxes.begin(), boxes.end(), [](const Box& b) { return b.Colors() >= 2; });
+        const auto splittable =
+            std::find_if(boxes.begin(), boxes.end(), [](const Box& b) { return b.Colors() >= 2; });
         if (splittable == boxes.end())
             break;
         const Box rest = SplitBox(*splittable, colors);
         boxes.push_back(rest);
-        std::stable_sort(boxes.begin(), boxes.end(), [](const Box& a, const Box& b) { return a.Weight > b.Weight; });
+        std::stable_sort(boxes.begin(), boxes.end(),
+                         [](const Box& a, const Box& b) { return a.Weight > b.Weight; });
     }
     for (size_t i = 0; i < boxes.size(); ++i)
-        list[i] = {MeanColor(colors.data() + boxes[i].Begin, colors.data() + boxes[i].End, max), boxes[i].Weight};
+        list[i] = {MeanColor(colors.data() + boxes[i].Begin, colors.data() + boxes[i].End, max),
+                   boxes[i].Weight};
     return int(boxes.size());
 }
 

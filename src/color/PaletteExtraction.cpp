@@ -76,7 +76,10 @@ void MergeClose(Candidates& colors, int count)
             }
 }
 
-int Lightness(const InkColor& c) { return c.R + c.G + c.B; }
+int Lightness(const InkColor& c)
+{
+    return c.R + c.G + c.B;
+}
 
 void OrderDarkestFirst(InkColor* inks, int count)
 {
@@ -94,7 +97,8 @@ void ExtractPalette(InkPalette& palette, InkState& inks, const ParameterBlock& p
     std::fill(std::begin(palette.ExtractedList), std::end(palette.ExtractedList), ExtractedColor{});
     std::vector<HistogramEntry> colors = palette.Histogram.List();
     Candidates candidates{};
-    candidates.Size = MedianCut(colors, uint32_t(sample.Bytes() / 4), palette.HistogramMax, palette.ExtractedList);
+    candidates.Size =
+        MedianCut(colors, uint32_t(sample.Bytes() / 4), palette.HistogramMax, palette.ExtractedList);
     count = std::min(count, candidates.Size);
     inks.InkCount = uint8_t(count);
     std::copy(std::begin(palette.ExtractedList), std::end(palette.ExtractedList), candidates.Colors.begin());

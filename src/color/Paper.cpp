@@ -18,7 +18,10 @@ constexpr char NoPaperName[] = "None";
 constexpr char SolidPaperName[] = "Solid";
 const char* const TextureExtensions[] = {"bmp", "png", "jpg", "gif", "tga", "tif", "tiff"};
 
-bool NameIs(const char* name, const char* wanted) { return EqualIgnoringCase(name, wanted, PaperNameSize); }
+bool NameIs(const char* name, const char* wanted)
+{
+    return EqualIgnoringCase(name, wanted, PaperNameSize);
+}
 
 bool IsTextureFile(const std::string& name)
 {
@@ -117,13 +120,20 @@ bool LoadPaperTexture(RenderState& state, const char* name, float scale, const s
 void LayTexture(const PlanarImage& texture, uint8_t paperSchema, const PaperLook& look, uint8_t* out)
 {
     const size_t count = size_t(texture.Width) * size_t(texture.Height);
-    const uint8_t* channel[4] = {texture.Channel(0), texture.Channel(1), texture.Channel(2), texture.Channel(3)};
+    const uint8_t* channel[4] = {texture.Channel(0), texture.Channel(1), texture.Channel(2),
+                                 texture.Channel(3)};
     for (size_t i = 0; i < count; ++i, out += 4) {
         const uint8_t pixel[4] = {channel[0][i], channel[1][i], channel[2][i], channel[3][i]};
         switch (PaperSchemaKind(paperSchema)) {
-        case PaperSchemaKind::Surface: SurfacePixel(look, pixel, out); break;
-        case PaperSchemaKind::Colorized: ColorizedPixel(look, pixel, out); break;
-        default: std::memcpy(out, pixel, 4); break;
+        case PaperSchemaKind::Surface:
+            SurfacePixel(look, pixel, out);
+            break;
+        case PaperSchemaKind::Colorized:
+            ColorizedPixel(look, pixel, out);
+            break;
+        default:
+            std::memcpy(out, pixel, 4);
+            break;
         }
     }
 }
@@ -142,7 +152,10 @@ std::vector<std::string> ListPapers(const std::string& papersFolder)
     return names;
 }
 
-bool PaperPresent(const ParameterBlock& params) { return !NameIs(params.PaperName, NoPaperName); }
+bool PaperPresent(const ParameterBlock& params)
+{
+    return !NameIs(params.PaperName, NoPaperName);
+}
 
 void PreparePaper(RenderState& state, const ParameterBlock& params, const std::string& papersFolder)
 {
@@ -162,7 +175,8 @@ void PreparePaper(RenderState& state, const ParameterBlock& params, const std::s
         Fill(out, pixels, uint8_t(color), uint8_t(color >> 8), uint8_t(color >> 16), 255);
     } else {
         const float scale = LimitReal(params.PaperScale, 0.0f, 400.0f);
-        if (!CacheHolds(state.Paper, state, name, scale) && !LoadPaperTexture(state, name, scale, papersFolder)) {
+        if (!CacheHolds(state.Paper, state, name, scale) &&
+            !LoadPaperTexture(state, name, scale, papersFolder)) {
             Fill(out, pixels, 255, 255, 255, 255);
             return;
         }
@@ -171,6 +185,9 @@ void PreparePaper(RenderState& state, const ParameterBlock& params, const std::s
     }
 }
 
-void DropPaperTexture(RenderState& state) { state.Paper.Texture.Release(); }
+void DropPaperTexture(RenderState& state)
+{
+    state.Paper.Texture.Release();
+}
 
 } // namespace vel

@@ -13,7 +13,8 @@ Hsl RgbToHsl(int r, int g, int b)
     if (mx == mn)
         return {0, 0, l};
     const int d = mx - mn;
-    const float saturation = float(s) / 2.0f < 128.0f ? float(255 * d) / float(s) : float(255 * d) / float(511 - s);
+    const float saturation =
+        float(s) / 2.0f < 128.0f ? float(255 * d) / float(s) : float(255 * d) / float(511 - s);
     float h;
     if (r == mx)
         h = float(g - b) / float(d);
@@ -58,7 +59,8 @@ void HslToRgb(Hsl hsl, uint8_t rgb[3])
         return;
     }
     const float l = float(hsl.L), s = float(hsl.S);
-    const float t2 = hsl.L < 128 ? float(hsl.L * (hsl.S + 255)) / 65025.0f : (l + s - l * s / 255.0f) / 255.0f;
+    const float t2 =
+        hsl.L < 128 ? float(hsl.L * (hsl.S + 255)) / 65025.0f : (l + s - l * s / 255.0f) / 255.0f;
     const float t1 = l / 127.5f - t2;
     const float h = float(hsl.H);
     rgb[0] = HueChannel(t1, t2, h + 85.0f);
@@ -76,8 +78,10 @@ uint8_t SelfOverlay(int x)
 
 PaperLook MakePaperLook(float intensity, float colorization, int32_t paperColor)
 {
-    PaperLook look{LimitReal(intensity, 0.0f, 200.0f) / 100.0f, LimitReal(colorization, 0.0f, 100.0f) / 100.0f,
-                   {uint8_t(paperColor), uint8_t(paperColor >> 8), uint8_t(paperColor >> 16)}, 0};
+    PaperLook look{LimitReal(intensity, 0.0f, 200.0f) / 100.0f,
+                   LimitReal(colorization, 0.0f, 100.0f) / 100.0f,
+                   {uint8_t(paperColor), uint8_t(paperColor >> 8), uint8_t(paperColor >> 16)},
+                   0};
     look.ColorHue = RgbToHsl(look.Color[0], look.Color[1], look.Color[2]).H;
     return look;
 }

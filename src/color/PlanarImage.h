@@ -12,7 +12,7 @@ struct PlanarImage {
     int Width = 0;
     int Height = 0;
     int Channels = 0;
-    bool Ready = false;     // filled by TilePaper
+    bool Ready = false;    // filled by TilePaper
     Plane<uint8_t> Planes; // Width × Height bytes per channel, channel after channel
 
     // Replaces the image by a zero-filled one; false (image empty) when the

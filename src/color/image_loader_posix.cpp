@@ -19,7 +19,7 @@ void ShowLibraryMessage(FREE_IMAGE_FORMAT format, const char* message)
 
 // Keeps the library initialised for one load and releases what it decoded.
 class Decoding {
-public:
+  public:
     Decoding()
     {
         FreeImage_Initialise(FALSE);
@@ -48,7 +48,7 @@ public:
         return converted_;
     }
 
-private:
+  private:
     FIBITMAP* loaded_ = nullptr;
     FIBITMAP* converted_ = nullptr;
 };

@@ -1,7 +1,7 @@
 #include "color/ImageLoader.h"
 
-#include <windows.h>
 #include <wincodec.h>
+#include <windows.h>
 
 #include <cstdio>
 
@@ -10,9 +10,8 @@ namespace vel {
 namespace {
 
 // Owns one COM interface pointer.
-template <typename T>
-class ComRef {
-public:
+template <typename T> class ComRef {
+  public:
     ComRef() = default;
     ~ComRef()
     {
@@ -25,14 +24,14 @@ public:
     T* operator->() const { return p_; }
     T* Get() const { return p_; }
 
-private:
+  private:
     T* p_ = nullptr;
 };
 
 // COM for the calling thread, for as long as a load runs; a host that
 // initialised COM already keeps its own mode.
 class ComScope {
-public:
+  public:
     ComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
     ~ComScope()
     {
@@ -42,7 +41,7 @@ public:
     ComScope(const ComScope&) = delete;
     ComScope& operator=(const ComScope&) = delete;
 
-private:
+  private:
     HRESULT result_;
 };
 
@@ -54,8 +53,9 @@ struct Container {
 // The formats the plug-in reads here; other decoders the system may have
 // are refused so that every Windows installation reads the same files.
 const Container ReadableContainers[] = {
-    {&GUID_ContainerFormatBmp, "BMP"},  {&GUID_ContainerFormatPng, "PNG"},   {&GUID_ContainerFormatJpeg, "JPEG"},
-    {&GUID_ContainerFormatGif, "GIF"},  {&GUID_ContainerFormatTiff, "TIFF"},
+    {&GUID_ContainerFormatBmp, "BMP"},   {&GUID_ContainerFormatPng, "PNG"},
+    {&GUID_ContainerFormatJpeg, "JPEG"}, {&GUID_ContainerFormatGif, "GIF"},
+    {&GUID_ContainerFormatTiff, "TIFF"},
 };
 
 const char* ReadableContainerName(const GUID& format)
@@ -108,8 +108,8 @@ bool LoadImageRGBA(const std::string& path, Plane<uint8_t>& image)
 {
     ComScope com;
     ComRef<IWICImagingFactory> factory;
-    HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                  reinterpret_cast<void**>(factory.Out()));
+    HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                  IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Out()));
     if (FAILED(hr))
         return Fail(nullptr, Describe("No image decoders for ", path, hr), image);
 

@@ -43,8 +43,14 @@ struct EmbossFixture : ::testing::Test {
     RenderState state;
 };
 
-bool VerticalStroke(int x, int) { return x >= 16 && x < 24; }
-bool HorizontalStroke(int, int y) { return y >= 5 && y < 25; }
+bool VerticalStroke(int x, int)
+{
+    return x >= 16 && x < 24;
+}
+bool HorizontalStroke(int, int y)
+{
+    return y >= 5 && y < 25;
+}
 
 TEST_F(EmbossFixture, LightAlongTheRowsLightensTheRightEdgeOfAVerticalStroke)
 {

@@ -32,8 +32,8 @@ struct FormatCase {
 TEST(LoadImageRGBA, DecodesEveryPaperFormatTopDownInRgbaOrder)
 {
     const FormatCase cases[] = {
-        {"paper.png", &test::PngFile, true}, {"paper.bmp", &test::BmpFile, true},
-        {"paper.gif", &test::GifFile, true}, {"paper.tif", &test::TiffFile, true},
+        {"paper.png", &test::PngFile, true},  {"paper.bmp", &test::BmpFile, true},
+        {"paper.gif", &test::GifFile, true},  {"paper.tif", &test::TiffFile, true},
         {"paper.tga", &test::TgaFile, false},
     };
     test::TempFolder folder;
@@ -91,7 +91,7 @@ TEST(LoadImageRGBA, BadFilesFailWithOneAlertAndNoImage)
     folder.WriteFile("noise.jpg", std::string(300, '\x5a'));
     folder.WriteFile("notes.txt", "not a picture");
     folder.WriteFile("noextension", "not a picture either");
-    const char* const names[] = {"empty.png", "half.png", "half.bmp", "half.tif", "half.gif",
+    const char* const names[] = {"empty.png", "half.png",  "half.bmp",    "half.tif",   "half.gif",
                                  "noise.jpg", "notes.txt", "noextension", "missing.png"};
     for (const char* name : names) {
         test::AlertRecorder alerts;

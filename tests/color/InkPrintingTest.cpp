@@ -64,12 +64,8 @@ TEST_F(PrintingFixture, BlackInkAtFullCoverageFollowsTheOpacity)
         Rgba Expected;
     };
     const Case cases[] = {
-        {0, White, {0, 0, 0, 255}},
-        {-100, White, {127, 127, 127, 255}},
-        {-50, White, {63, 63, 63, 255}},
-        {100, White, {0, 0, 0, 255}},
-        {100, Texture, {0, 0, 0, 255}},
-        {50, Texture, {0, 0, 0, 255}},
+        {0, White, {0, 0, 0, 255}},   {-100, White, {127, 127, 127, 255}}, {-50, White, {63, 63, 63, 255}},
+        {100, White, {0, 0, 0, 255}}, {100, Texture, {0, 0, 0, 255}},      {50, Texture, {0, 0, 0, 255}},
     };
     for (const Case& c : cases) {
         Row({c.Paper}, {White}, {255});

@@ -32,8 +32,8 @@ TEST(Hsl, ConvertsInByteUnits)
         Hsl Expected;
     };
     const Case cases[] = {
-        {255, 0, 0, {0, 255, 128}},   {0, 0, 255, {170, 255, 128}}, {200, 100, 100, {0, 121, 150}},
-        {90, 90, 90, {0, 0, 90}},     {255, 0, 128, {234, 255, 128}},
+        {255, 0, 0, {0, 255, 128}}, {0, 0, 255, {170, 255, 128}},   {200, 100, 100, {0, 121, 150}},
+        {90, 90, 90, {0, 0, 90}},   {255, 0, 128, {234, 255, 128}},
     };
     for (const Case& c : cases) {
         const Hsl hsl = RgbToHsl(c.R, c.G, c.B);
@@ -60,12 +60,12 @@ TEST(PaperLook, ColorizedAndSurfaceModes)
         Rgba In, Expected;
     };
     const Case cases[] = {
-        {false, 100, 0, Orange, {30, 60, 90, 200}, {60, 60, 60, 200}},     // grey texture
-        {false, 0, 0, Orange, {30, 60, 90, 200}, {255, 255, 255, 200}},    // white
-        {false, 0, 100, Orange, {30, 60, 90, 200}, {255, 128, 0, 200}},    // the paper colour
-        {false, 200, 50, Orange, {30, 60, 90, 7}, {0, 0, 0, 7}},           // dark pushed below 0
-        {false, 1e30f, 50, Orange, {30, 60, 90, 7}, {0, 0, 0, 7}},         // limited to 200
-        {true, 100, 0, Orange, {64, 64, 64, 9}, {60, 60, 60, 9}},          // the contrast curve
+        {false, 100, 0, Orange, {30, 60, 90, 200}, {60, 60, 60, 200}},      // grey texture
+        {false, 0, 0, Orange, {30, 60, 90, 200}, {255, 255, 255, 200}},     // white
+        {false, 0, 100, Orange, {30, 60, 90, 200}, {255, 128, 0, 200}},     // the paper colour
+        {false, 200, 50, Orange, {30, 60, 90, 7}, {0, 0, 0, 7}},            // dark pushed below 0
+        {false, 1e30f, 50, Orange, {30, 60, 90, 7}, {0, 0, 0, 7}},          // limited to 200
+        {true, 100, 0, Orange, {64, 64, 64, 9}, {60, 60, 60, 9}},           // the contrast curve
         {true, 200, 100, Blue, {200, 100, 100, 255}, {100, 100, 200, 255}}, // hue of the paper
         {true, 0, 100, Blue, {200, 100, 100, 255}, {255, 255, 255, 255}},
     };
@@ -224,8 +224,8 @@ TEST_F(PaperFixture, UnreadableTextureGivesWhitePaperAndAnAlertEveryTime)
 TEST(ListPapers, ListsNoneSolidAndTextureFiles)
 {
     test::TempFolder folder;
-    for (const char* name : {"Canvas.PNG", "b.tiff", "c.tif", "notes.txt", "noext", "a.bmp", "grain.jpg", "x.gif",
-                             "y.tga", "z.webp"})
+    for (const char* name : {"Canvas.PNG", "b.tiff", "c.tif", "notes.txt", "noext", "a.bmp", "grain.jpg",
+                             "x.gif", "y.tga", "z.webp"})
         folder.WriteFile(name, "x");
     folder.MakeFolder("folder.png");
     std::vector<std::string> papers = ListPapers(folder.Path());
@@ -233,8 +233,8 @@ TEST(ListPapers, ListsNoneSolidAndTextureFiles)
     EXPECT_EQ(papers[0], "None");
     EXPECT_EQ(papers[1], "Solid");
     std::sort(papers.begin() + 2, papers.end());
-    const std::vector<std::string> expected{"None", "Solid", "Canvas.PNG", "a.bmp", "b.tiff",
-                                            "c.tif", "grain.jpg", "x.gif", "y.tga"};
+    const std::vector<std::string> expected{"None",  "Solid",     "Canvas.PNG", "a.bmp", "b.tiff",
+                                            "c.tif", "grain.jpg", "x.gif",      "y.tga"};
     EXPECT_EQ(papers, expected);
 
     EXPECT_TRUE(ListPapers(folder.Path() + "missing" + PathSeparator).empty());
