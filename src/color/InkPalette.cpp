@@ -100,8 +100,11 @@ void DerivePalette(RenderState& state, const ParameterBlock& params)
         for (int i = 0; i < 3; ++i)
             palette.Inks[i] = Adjusted(RgbBase[i], params.PaletteRGBADD, i);
         break;
-    default: // "Initial colors" (and unknown schemas): the source's own colours
+    case ColorSchemaKind::InitialColors: // the source's own colours
         inks.InkCount = 1;
+        break;
+    default: // a schema number no version knows prints like "Monotone"
+        DeriveSingleInk(palette, inks, params);
         break;
     }
     if (inks.InkCount != countBefore || !std::equal(before, before + MaxInks, palette.Inks))

@@ -161,6 +161,10 @@ TEST_F(PaletteFixture, FixedSchemasUseTheirBasesPlusAdjustments)
     }
     Derive(Initial, 3);
     EXPECT_EQ(state.Inks.InkCount, 1);
+    ClearPaletteAdjustments(params);
+    Derive(9, 3);
+    EXPECT_EQ(state.Inks.InkCount, 1);
+    EXPECT_EQ(state.Palette.Inks[0], (InkColor{0, 0, 0})) << "unknown schemas print like Monotone";
 }
 
 TEST_F(PaletteFixture, InkCountsOutsideOneToFourAreLimited)
