@@ -1,5 +1,6 @@
 #include "params/FieldTable.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -217,7 +218,10 @@ void SetFieldValue(ParameterBlock& block, const FieldInfo& field, LayerIndex lay
         *static_cast<uint8_t*>(p) = uint8_t(uint32_t(TruncateToInt(value)) & 0xFF);
         break;
     case ValueShape::Real: {
-        const float v = float(value);
+        // Values beyond the float range (from scripting or the command line)
+        // become the largest float of their sign rather than undefined.
+        constexpr double largest = std::numeric_limits<float>::max();
+        const float v = float(value != value ? value : std::clamp(value, -largest, largest));
         std::memcpy(p, &v, sizeof v);
         break;
     }

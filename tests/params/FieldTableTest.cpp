@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <set>
 #include <string>
 #include <vector>
@@ -184,6 +185,8 @@ TEST(FieldTable, SettingValuesConvertByShape)
     const FieldInfo& angle = *FindField("Angle1", &layer);
     SetFieldValue(block, angle, layer, 33.333);
     EXPECT_EQ(block.Layers[0].Angle, 33.333f);
+    SetFieldValue(block, angle, layer, -1e300);
+    EXPECT_EQ(block.Layers[0].Angle, -std::numeric_limits<float>::max());
 }
 
 TEST(FieldTable, WindowGeometryKeysAndDefaults)
