@@ -31,6 +31,11 @@ using GetPropertyProc = OSErr(VEL_HOSTCALL*)(PIType signature, PIType key, int32
                                              Handle* complex);
 using ColorServicesProc = OSErr(VEL_HOSTCALL*)(ColorServicesInfo* info);
 
+// The plug-in's entry point, named by the property list: the selector, the
+// FilterRecord (the AboutRecord for selector 0), the data slot the host keeps
+// for the plug-in, and the result word.
+using FilterEntryProc = void(VEL_HOSTCALL*)(int16_t selector, void* record, intptr_t* data, int16_t* result);
+
 // ---------------------------------------------------------------------------
 // Handle and buffer procedures.
 
