@@ -1,0 +1,160 @@
+#include "LoadedModule.h"
+#include "ModulePath.h"
+#include "session/FakeHost.h"
+
+#include "params/FieldTable.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace vel::test {
+namespace {
+
+// Saves a document as a PAM file in the working folder, for comparing the
+// module's pictures with the command-line tool's.
+void SavePicture(const FakeImage& image, const std::string& name)
+{
+    std::ofstream out(name + ".pam", std::ios::binary);
+    out << "P7\nWIDTH " << image.Width << "\nHEIGHT " << image.Height << "\nDEPTH " << image.Planes
+        << "\nMAXVAL " << (image.Depth == 16 ? 65535 : 255) << "\nENDHDR\n";
+    out.write(reinterpret_cast<const char*>(image.Bytes.data()), std::streamsize(image.Bytes.size()));
+}
+
+std::string TestName() { return testing::UnitTest::GetInstance()->current_test_info()->name(); }
+
+// Every test loads the module afresh, so that its state starts empty.
+class ModuleRuns : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(module.Loaded()) << ModulePath;
+        main = module.FindFilterEntry();
+        ASSERT_NE(main, nullptr);
+    }
+
+    LoadedModule module{ModulePath};
+    FilterEntryProc main = nullptr;
+    PluginEntryFn entry = [this](int16_t selector, void* record, intptr_t* data, int16_t* result) {
+        main(selector, record, data, result);
+    };
+};
+
+TEST_F(ModuleRuns, MenuRunRendersRecordsAndRegisters)
+{
+    FakeHost host(plugInModeRGBColor, FakeImage::Gradient(24, 16, 3));
+    ASSERT_EQ(host.Run(entry, Invocation::Menu), noErr);
+    SavePicture(host.Output(), TestName());
+
+    EXPECT_EQ(host.Record().bigDocumentData->PluginUsing32BitCoordinates, 1);
+    ASSERT_FALSE(host.AdvanceCalls().empty());
+    EXPECT_EQ(host.AdvanceCalls()[0].Out.right, 24);
+    EXPECT_EQ(host.ContinueCalls(), 0);
+    EXPECT_NE(host.Output(), host.Source()) << "the engraving replaced the picture";
+    ASSERT_NE(host.RecordedDescriptor(), nullptr);
+    EXPECT_EQ(host.RecordedDescriptor()->Items.size(), 14u + 36u + 4u + 3u);
+    EXPECT_TRUE(host.RegisteredPersistently("d9543b0c-3c91-11d4-97bc-00b017022014"));
+    EXPECT_EQ(host.Private().ShowDialog, 0);
+    EXPECT_EQ(host.OutstandingSuites(), 0);
+    EXPECT_EQ(host.LiveActionDescriptors(), 0);
+    EXPECT_EQ(host.LiveHandles(), 3) << "the two blocks and the recorded descriptor";
+}
+
+TEST_F(ModuleRuns, RepeatRunGivesTheSamePicture)
+{
+    FakeHost host(plugInModeRGBColor, FakeImage::Gradient(24, 16, 4));
+    ASSERT_EQ(host.Run(entry, Invocation::Menu), noErr);
+    const FakeImage first = host.Output();
+    FakeHost again(plugInModeRGBColor, FakeImage::Gradient(24, 16, 4));
+    again.Registry() = host.Registry();
+    ASSERT_EQ(again.Run(entry, Invocation::Menu), noErr);
+    EXPECT_EQ(again.Output(), first);
+
+    const Handle parameters = host.Record().parameters;
+    ASSERT_EQ(host.Run(entry, Invocation::Repeat), noErr);
+    EXPECT_EQ(host.Record().parameters, parameters);
+}
+
+TEST_F(ModuleRuns, PlaybackAppliesTheRecordedValues)
+{
+    for (int16_t playInfo : {plugInDialogDontDisplay, plugInDialogDisplay}) {
+        FakeHost host(plugInModeRGBColor, FakeImage::Gradient(16, 12, 3));
+        FakeDescriptor recorded;
+        recorded.PutFloat(FourCC("Ang1"), 75);
+        recorded.PutBoolean(FourCC("L2Ex"), true);
+        recorded.PutInteger(FourCC("Gmt2"), 8);
+        recorded.PutString(FourCC("PrNm"), "Solid");
+        host.SetDescriptor(recorded, playInfo);
+        ASSERT_EQ(host.Run(entry, Invocation::Menu), noErr);
+        const ParameterBlock block = host.Parameters();
+        EXPECT_EQ(block.Layers[0].Angle, 75);
+        EXPECT_EQ(block.LayerTwoExist, 1);
+        EXPECT_EQ(block.Layers[1].Geometry, 8);
+        EXPECT_EQ(host.RecordedDescriptor()->Find(FourCC("Gmt2"))->Integer, 8);
+    }
+}
+
+TEST_F(ModuleRuns, RegistryCarriesValuesIntoANewSession)
+{
+    FakeHost host(plugInModeRGBColor, FakeImage::Gradient(8, 8, 3));
+    FakeDescriptor recorded;
+    recorded.PutFloat(FourCC("Sps1"), 33);
+    host.SetDescriptor(recorded, plugInDialogDontDisplay);
+    ASSERT_EQ(host.Run(entry, Invocation::Menu), noErr);
+    host.ForgetBlocks();
+    ASSERT_EQ(host.Run(entry, Invocation::Menu), noErr);
+    EXPECT_EQ(host.Parameters().Layers[0].Space, 33);
+}
+
+TEST_F(ModuleRuns, CmykDocumentConvertsThroughTheHostSuite)
+{
+    FakeHost host(plugInModeCMYKColor, FakeImage::Gradient(20, 10, 4));
+    ASSERT_EQ(host.Run(entry, Invocation::Menu), noErr);
+    SavePicture(host.Output(), TestName());
+    EXPECT_FALSE(host.ConvertCounts().empty());
+    for (int count : host.ConvertCounts())
+        EXPECT_LE(count, 20);
+    EXPECT_NE(host.Output(), host.Source());
+    EXPECT_EQ(host.OutstandingSuites(), 0);
+}
+
+TEST_F(ModuleRuns, LayeredDocumentWithTransparencyRuns)
+{
+    const int w = 12, h = 8;
+    FakeHost host(plugInModeRGBColor, FakeImage::Gradient(w, h, 4));
+    FakeLayer below{"Below", true, {std::vector<uint8_t>(w * h, 40), std::vector<uint8_t>(w * h, 80),
+                                    std::vector<uint8_t>(w * h, 120)}, {}};
+    FakeLayer target{"Target", true, below.Channels, std::vector<uint8_t>(w * h, 128)};
+    host.SetLayers({below, target}, 1);
+    ASSERT_EQ(host.Run(entry, Invocation::Menu), noErr);
+    SavePicture(host.Output(), TestName());
+    EXPECT_EQ(host.OutstandingSuites(), 0);
+}
+
+TEST_F(ModuleRuns, HostWithoutExtrasStillRuns)
+{
+    FakeHost host(plugInModeRGBColor, FakeImage::Gradient(10, 6, 3),
+                  {.BigDocument = false, .BasicSuite = false, .DescriptorParameters = false});
+    ASSERT_EQ(host.Run(entry, Invocation::Menu), noErr);
+    EXPECT_NE(host.Output(), host.Source());
+}
+
+TEST_F(ModuleRuns, FailuresReachTheResultWord)
+{
+    FakeHost host(plugInModeRGBColor, FakeImage::Gradient(6, 6, 3));
+    EXPECT_EQ(host.Call(entry, filterSelectorStart), filterBadParameters);
+    EXPECT_TRUE(host.AdvanceCalls().empty());
+    EXPECT_EQ(host.Call(entry, filterSelectorAbout), noErr);
+    EXPECT_EQ(host.Call(entry, 6), noErr);
+    host.FailNewHandle = true;
+    EXPECT_EQ(host.Call(entry, filterSelectorParameters), memFullErr);
+    host.FailNewHandle = false;
+    ASSERT_EQ(host.Call(entry, filterSelectorParameters), noErr);
+    EXPECT_EQ(host.Parameters().NInks, 2);
+    const int unlocks = host.UnlockCalls();
+    EXPECT_EQ(host.Call(entry, 9), noErr);
+    EXPECT_EQ(host.UnlockCalls(), unlocks + 2);
+}
+
+} // namespace
+} // namespace vel::test
