@@ -50,10 +50,8 @@ int ReduceQuarterTurns(double x, double& r)
 {
     const double k = std::floor(x * TwoOverPi + 0.5);
     r = ((x - k * HalfPiHigh) - k * HalfPiMid) - k * HalfPiLow;
-    double quadrant = std::fmod(k, 4.0);
-    if (quadrant < 0)
-        quadrant += 4.0;
-    return int(quadrant);
+    // k mod 4, exact for every integer-valued double.
+    return int(k - 4.0 * std::floor(k * 0.25));
 }
 
 } // namespace

@@ -1,0 +1,126 @@
+#include "engine/ConeStamp.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace vel {
+namespace {
+
+// A small field plane with its own pixels.
+struct Field {
+    std::vector<uint8_t> Pixels;
+    FieldPlane Plane;
+
+    Field(int w, int h, uint8_t fill = 0) : Pixels(size_t(w) * h, fill), Plane{Pixels.data(), w, h, 3} {}
+    uint8_t At(int x, int y) const { return Pixels[size_t(y) * Plane.Width + x]; }
+};
+
+DiskTable BuiltTable()
+{
+    DiskTable table;
+    BuildDiskTable(table);
+    return table;
+}
+
+TEST(DiskTable, HoldsOneQuadrantOfACone)
+{
+    const DiskTable table = BuiltTable();
+    struct Case {
+        int I, J, Value;
+    };
+    const Case cases[] = {
+        {0, 0, 255}, {50, 0, 127}, {0, 50, 127}, {30, 40, 127}, {99, 0, 2},   // 255 × 0.01
+        {70, 70, 2}, {71, 71, 0},  {60, 80, 0},  {99, 99, 0},   {100, 0, 0}, {0, 100, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(table.Values[c.I][c.J], c.Value) << c.I << ", " << c.J;
+}
+
+TEST(ConeStamp, MarksNothingOrOnePixelForNarrowStamps)
+{
+    const DiskTable table = BuiltTable();
+    struct Case {
+        float Width;
+        int Marked;
+    };
+    const Case cases[] = {
+        {0.1f, 0}, {-5, 0}, {std::numeric_limits<float>::quiet_NaN(), 0}, {0.11f, 1}, {1, 1}, {2, 1},
+    };
+    for (const Case& c : cases) {
+        Field field(5, 5);
+        ConeStamp(field.Plane, table, c.Width, 2, 2);
+        int marked = 0;
+        for (uint8_t v : field.Pixels)
+            marked += v != 0;
+        EXPECT_EQ(marked, c.Marked) << c.Width;
+        EXPECT_EQ(field.At(2, 2), c.Marked ? 255 : 0);
+    }
+    Field field(5, 5);
+    ConeStamp(field.Plane, table, 2, 5, 2);
+    ConeStamp(field.Plane, table, 2, 2, -1);
+    EXPECT_EQ(field.Pixels, std::vector<uint8_t>(25, 0)) << "centres outside the plane";
+}
+
+TEST(ConeStamp, ScalesTheTableToTheStampRadius)
+{
+    const DiskTable table = BuiltTable();
+    // Width 2.2: radius 1.1, two offsets; offset 1 reads entry 90 (25).
+    Field small(5, 5);
+    ConeStamp(small.Plane, table, 2.2f, 2, 2);
+    const std::vector<uint8_t> expected = {
+        0, 0, 0,   0,  0, //
+        0, 0, 25,  0,  0, //
+        0, 25, 255, 25, 0, //
+        0, 0, 25,  0,  0, //
+        0, 0, 0,   0,  0, //
+    };
+    EXPECT_EQ(small.Pixels, expected);
+
+    // Width 20: radius 10, entry (10 dx, 10 dy).
+    Field big(25, 25);
+    ConeStamp(big.Plane, table, 20, 12, 12);
+    struct Case {
+        int Dx, Dy, Value;
+    };
+    const Case cases[] = {{0, 0, 255}, {5, 0, 127}, {0, -5, 127}, {-3, 4, 127}, {3, -4, 127},
+                          {9, 0, 25},  {-9, 0, 25}, {10, 0, 0},   {7, 7, 2},    {-8, -6, 0}};
+    for (const Case& c : cases)
+        EXPECT_EQ(big.At(12 + c.Dx, 12 + c.Dy), c.Value) << c.Dx << ", " << c.Dy;
+}
+
+TEST(ConeStamp, KeepsTheMaximumOfWhatIsThere)
+{
+    const DiskTable table = BuiltTable();
+    Field field(25, 25, 100);
+    ConeStamp(field.Plane, table, 20, 12, 12);
+    EXPECT_EQ(field.At(12, 12), 255);
+    EXPECT_EQ(field.At(17, 12), 127);
+    EXPECT_EQ(field.At(21, 12), 100) << "25 from the cone is below what was there";
+    EXPECT_EQ(field.At(0, 0), 100);
+}
+
+TEST(ConeStamp, ClipsAtThePlaneEdges)
+{
+    const DiskTable table = BuiltTable();
+    Field whole(21, 21);
+    ConeStamp(whole.Plane, table, 20, 10, 10);
+    const int centres[][2] = {{0, 0}, {11, 8}, {-3, 4}, {14, -9}, {5, 4}, {-9, -9}, {20, 17}, {-10, 3}};
+    for (const auto& centre : centres) {
+        Field clipped(12, 9);
+        ConeStamp(clipped.Plane, table, 20, centre[0], centre[1]);
+        for (int y = 0; y < 9; ++y) {
+            for (int x = 0; x < 12; ++x) {
+                const int wx = x - centre[0] + 10, wy = y - centre[1] + 10;
+                const bool inside = wx >= 0 && wy >= 0 && wx < 21 && wy < 21;
+                ASSERT_EQ(clipped.At(x, y), inside ? whole.At(wx, wy) : 0)
+                    << "centre " << centre[0] << ", " << centre[1] << " pixel " << x << ", " << y;
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace vel
