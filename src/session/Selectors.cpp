@@ -27,6 +27,13 @@ void ResetParameters(PluginSession& session)
     state.Private->ShowDialog = 1;
 }
 
+// The data paths beside the module; the render driver finds the papers there.
+void ComputeDataPaths(PluginSession& session)
+{
+    session.Folders = ComputeDataFolders();
+    session.Render.PapersFolder = session.Folders.PapersFolder;
+}
+
 // Lowers the host's memory budget to what one 256 × 256 tile of every plane
 // (and the mask) needs, twice over.
 void RequestMemory(FilterRecord& record)
@@ -44,7 +51,7 @@ void RequestMemory(FilterRecord& record)
 void Prepare(PluginSession& session)
 {
     SessionState& state = session.State;
-    session.Folders = ComputeDataFolders();
+    ComputeDataPaths(session);
     const BlockSet created = EnsureBlocks(state);
     if (state.Result() != noErr || !LockBlocks(state))
         return;
@@ -67,7 +74,7 @@ void ProcessImage(PluginSession& session)
 {
     SessionState& state = session.State;
     FilterRecord& record = *state.HostRecord;
-    session.Folders = ComputeDataFolders();
+    ComputeDataPaths(session);
     RequestWholeImage(record, EdgePadding::HostDefault);
     if (state.Result() == noErr && session.RenderImage) {
         FilterRecordHost host(record);

@@ -145,6 +145,15 @@ TEST_F(Selectors, PrepareResetsOnlyNewBlocks)
     EXPECT_EQ(host.Parameters().NInks, 3);
 }
 
+TEST_F(Selectors, PrepareComputesTheDataPaths)
+{
+    FakeHost host(plugInModeRGBColor, SmallRgb());
+    ASSERT_EQ(host.Call(plugin.Entry, filterSelectorPrepare), noErr);
+    const DataFolders expected = ComputeDataFolders();
+    EXPECT_EQ(plugin.Session.Folders.PresetsFolder, expected.PresetsFolder);
+    EXPECT_EQ(plugin.Session.Render.PapersFolder, expected.PapersFolder);
+}
+
 struct MemoryCase {
     int Width, Height, Planes;
     bool Mask;
