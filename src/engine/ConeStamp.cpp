@@ -5,10 +5,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <cstdint>
+#include <cstring>
 
 namespace vel {
 namespace {
+
+// Cones reaching further than this are composited straight from the table
+// instead of through a square of values.
+constexpr int SquareReach = 128;
 
 // A run of offsets First..Last (empty when First > Last).
 struct Span {
@@ -47,7 +51,7 @@ int ProfileIndex(int64_t offset, float f)
 void MaxInto(uint8_t& pixel, uint8_t value) { pixel = std::max(pixel, value); }
 
 // Composites offsets k of `right` (pixels x + k) and `left` (x - k) of one
-// row, for k in first..first + count - 1 whose table columns are `column`.
+// row, where column[k - first] is the table column of offset k.
 void CompositeRow(uint8_t* row, int x, Span right, Span left, int64_t first, const int* column,
                   const uint8_t* profile)
 {
@@ -57,21 +61,10 @@ void CompositeRow(uint8_t* row, int x, Span right, Span left, int64_t first, con
         MaxInto(row[x - k], profile[column[k - first]]);
 }
 
-} // namespace
-
-void ConeStamp(const FieldPlane& field, const DiskTable& disk, float w, int x, int y)
+// The cone of reach n and scale f composited offset by offset, using its
+// four-fold symmetry; only the offsets that land inside the plane are visited.
+void StampFromTable(const FieldPlane& field, const DiskTable& disk, int n, float f, int x, int y)
 {
-    if (!(w > 0.1f))
-        return;
-    const float r = w / 2.0f;
-    if (r <= 1.0f) {
-        if (field.Contains(x, y))
-            field.Pixels[size_t(y) * size_t(field.Width) + size_t(x)] = 255;
-        return;
-    }
-
-    const int n = TruncateToInt(std::ceil(double(r)));
-    const float f = r / 100.0f;
     const Span right = Ahead(x, field.Width, n);
     const Span left = Behind(x, field.Width, n);
     const Span down = Ahead(y, field.Height, n);
@@ -99,6 +92,89 @@ void ConeStamp(const FieldPlane& field, const DiskTable& disk, float w, int x, i
                              first, column, profile);
         }
     }
+}
+
+} // namespace
+
+void ConeShape::Prepare(const DiskTable& disk, float w)
+{
+    // Bitwise, so that a NaN width is recognised as the same width too.
+    if (prepared_ && disk_ == &disk && std::memcmp(&w, &width_, sizeof w) == 0)
+        return;
+    prepared_ = true;
+    disk_ = &disk;
+    width_ = w;
+    if (!(w > 0.1f)) {
+        kind_ = Kind::Nothing;
+        return;
+    }
+    const float r = w / 2.0f;
+    if (r <= 1.0f) {
+        kind_ = Kind::Pixel;
+        return;
+    }
+    reach_ = TruncateToInt(std::ceil(double(r)));
+    scale_ = r / 100.0f;
+    if (reach_ > SquareReach) {
+        kind_ = Kind::Direct;
+        return;
+    }
+
+    kind_ = Kind::Square;
+    const int n = reach_;
+    const size_t side = size_t(2 * n - 1);
+    square_.assign(side * side, 0);
+    int index[SquareReach];
+    for (int k = 0; k < n; ++k)
+        index[k] = ProfileIndex(k, scale_);
+    for (int i = 0; i < n; ++i) {
+        const uint8_t* profile = disk.Values[index[i]];
+        uint8_t* below = &square_[size_t(n - 1 + i) * side + size_t(n - 1)];
+        uint8_t* above = &square_[size_t(n - 1 - i) * side + size_t(n - 1)];
+        for (int k = 0; k < n; ++k)
+            below[k] = below[-k] = above[k] = above[-k] = profile[index[k]];
+    }
+}
+
+void ConeShape::Stamp(const FieldPlane& field, int x, int y) const
+{
+    switch (kind_) {
+    case Kind::Nothing:
+        return;
+    case Kind::Pixel:
+        if (field.Contains(x, y))
+            field.Pixels[size_t(y) * size_t(field.Width) + size_t(x)] = 255;
+        return;
+    case Kind::Direct:
+        StampFromTable(field, *disk_, reach_, scale_, x, y);
+        return;
+    case Kind::Square:
+        break;
+    }
+
+    // The square covers centre ± (n - 1) in both directions.
+    const int64_t n = reach_;
+    const size_t side = size_t(2 * n - 1);
+    const int64_t x0 = std::max<int64_t>(int64_t(x) - (n - 1), 0);
+    const int64_t x1 = std::min<int64_t>(int64_t(x) + (n - 1), field.Width - 1);
+    const int64_t y0 = std::max<int64_t>(int64_t(y) - (n - 1), 0);
+    const int64_t y1 = std::min<int64_t>(int64_t(y) + (n - 1), field.Height - 1);
+    if (x0 > x1 || y0 > y1)
+        return;
+    const size_t count = size_t(x1 - x0 + 1);
+    for (int64_t row = y0; row <= y1; ++row) {
+        uint8_t* pixels = field.Pixels + size_t(row) * size_t(field.Width) + size_t(x0);
+        const uint8_t* values = square_.data() + size_t(row - y + n - 1) * side + size_t(x0 - x + n - 1);
+        for (size_t c = 0; c < count; ++c)
+            MaxInto(pixels[c], values[c]);
+    }
+}
+
+void ConeStamp(const FieldPlane& field, const DiskTable& disk, float w, int x, int y)
+{
+    ConeShape shape;
+    shape.Prepare(disk, w);
+    shape.Stamp(field, x, y);
 }
 
 } // namespace vel

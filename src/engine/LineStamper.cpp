@@ -84,6 +84,7 @@ void LineStamper(RenderState& state, const FieldPlane& field, const StamperInput
     const float scale = float(field.Scale);
     const bool displaced = line.Relief != 0 || line.Jitter != 0;
 
+    ConeShape cone;
     float travelled = 0;
     float x = line.StartX;
     float y = line.StartY;
@@ -121,7 +122,8 @@ void LineStamper(RenderState& state, const FieldPlane& field, const StamperInput
             wd = Roughness(state, wd, float(gx), float(gy));
         if (modulation.DiscKeep != 1)
             wd = wd * Discontinuity(state, q, float(gx), float(gy));
-        ConeStamp(field, state.Disk, wd, TruncateToInt(px), TruncateToInt(py));
+        cone.Prepare(state.Disk, wd);
+        cone.Stamp(field, TruncateToInt(px), TruncateToInt(py));
 
         if (travelled + stepLength == travelled)
             break; // beyond float resolution the walk would never end

@@ -79,16 +79,23 @@ TEST(ConeStamp, ScalesTheTableToTheStampRadius)
     };
     EXPECT_EQ(small.Pixels, expected);
 
-    // Width 20: radius 10, entry (10 dx, 10 dy).
-    Field big(25, 25);
-    ConeStamp(big.Plane, table, 20, 12, 12);
+    // Width 20: radius 10, entry (10 dx, 10 dy); width 400 (wide enough to be
+    // composited straight from the table): radius 200, entry (dx / 2, dy / 2).
     struct Case {
+        float Width;
         int Dx, Dy, Value;
     };
-    const Case cases[] = {{0, 0, 255}, {5, 0, 127}, {0, -5, 127}, {-3, 4, 127}, {3, -4, 127},
-                          {9, 0, 25},  {-9, 0, 25}, {10, 0, 0},   {7, 7, 2},    {-8, -6, 0}};
-    for (const Case& c : cases)
-        EXPECT_EQ(big.At(12 + c.Dx, 12 + c.Dy), c.Value) << c.Dx << ", " << c.Dy;
+    const Case cases[] = {
+        {20, 0, 0, 255},   {20, 5, 0, 127},    {20, 0, -5, 127}, {20, -3, 4, 127}, {20, 3, -4, 127},
+        {20, 9, 0, 25},    {20, -9, 0, 25},    {20, 10, 0, 0},   {20, 7, 7, 2},    {20, -8, -6, 0},
+        {400, 0, 0, 255},  {400, 100, 0, 127}, {400, -60, 80, 127}, {400, 199, 0, 2}, {400, 0, -200, 0},
+    };
+    for (const Case& c : cases) {
+        const int centre = int(c.Width / 2) + 2;
+        Field field(2 * centre + 1, 2 * centre + 1);
+        ConeStamp(field.Plane, table, c.Width, centre, centre);
+        EXPECT_EQ(field.At(centre + c.Dx, centre + c.Dy), c.Value) << c.Width << ": " << c.Dx << ", " << c.Dy;
+    }
 }
 
 TEST(ConeStamp, KeepsTheMaximumOfWhatIsThere)
@@ -104,21 +111,43 @@ TEST(ConeStamp, KeepsTheMaximumOfWhatIsThere)
 
 TEST(ConeStamp, ClipsAtThePlaneEdges)
 {
+    // Centres inside, on and beyond every edge of a 40 × 9 plane see the
+    // matching window of the whole cone, for a narrow and a wide cone.
     const DiskTable table = BuiltTable();
-    Field whole(21, 21);
-    ConeStamp(whole.Plane, table, 20, 10, 10);
-    const int centres[][2] = {{0, 0}, {11, 8}, {-3, 4}, {14, -9}, {5, 4}, {-9, -9}, {20, 17}, {-10, 3}};
-    for (const auto& centre : centres) {
-        Field clipped(12, 9);
-        ConeStamp(clipped.Plane, table, 20, centre[0], centre[1]);
-        for (int y = 0; y < 9; ++y) {
-            for (int x = 0; x < 12; ++x) {
-                const int wx = x - centre[0] + 10, wy = y - centre[1] + 10;
-                const bool inside = wx >= 0 && wy >= 0 && wx < 21 && wy < 21;
-                ASSERT_EQ(clipped.At(x, y), inside ? whole.At(wx, wy) : 0)
-                    << "centre " << centre[0] << ", " << centre[1] << " pixel " << x << ", " << y;
+    for (int radius : {10, 150}) {
+        const int side = 2 * radius + 1;
+        Field whole(side, side);
+        ConeStamp(whole.Plane, table, float(2 * radius), radius, radius);
+        const int reach = radius - 1;
+        const int centres[][2] = {{0, 0},         {39, 8},          {-3, 4},          {14, -reach},
+                                  {5, 4},         {-reach, -reach}, {39 + reach, 17}, {-radius, 3},
+                                  {6, 8 + reach}, {40 + radius, 4}, {33, 2},          {20, 4}};
+        for (const auto& centre : centres) {
+            Field clipped(40, 9);
+            ConeStamp(clipped.Plane, table, float(2 * radius), centre[0], centre[1]);
+            for (int y = 0; y < 9; ++y) {
+                for (int x = 0; x < 40; ++x) {
+                    const int wx = x - centre[0] + radius, wy = y - centre[1] + radius;
+                    const bool inside = wx >= 0 && wy >= 0 && wx < side && wy < side;
+                    ASSERT_EQ(clipped.At(x, y), inside ? whole.At(wx, wy) : 0)
+                        << "radius " << radius << " centre " << centre[0] << ", " << centre[1] << " pixel " << x
+                        << ", " << y;
+                }
             }
         }
+    }
+}
+
+TEST(ConeShape, StampsLikeConeStampWhateverWidthCameBefore)
+{
+    const DiskTable table = BuiltTable();
+    ConeShape shape;
+    for (float width : {8.0f, 8.0f, 2.5f, 0.05f, 1.5f, 300.0f, 8.0f, 31.7f}) {
+        Field once(40, 30), shaped(40, 30);
+        ConeStamp(once.Plane, table, width, 37, 3);
+        shape.Prepare(table, width);
+        shape.Stamp(shaped.Plane, 37, 3);
+        EXPECT_EQ(shaped.Pixels, once.Pixels) << width;
     }
 }
 
