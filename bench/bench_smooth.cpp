@@ -28,6 +28,10 @@ void SmoothInPlace(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * int64_t(w) * h);
 }
 
-BENCHMARK(SmoothInPlace)->Args({3000, 2000})->Args({9000, 6000})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(SmoothInPlace)
+    ->Args({3000, 2000})
+    ->Args({9000, 6000})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace

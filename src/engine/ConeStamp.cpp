@@ -22,13 +22,22 @@ struct Span {
     bool Holds(int64_t v) const { return v >= First && v <= Last; }
 };
 
-Span Clip(int64_t first, int64_t last, int64_t n) { return {std::max<int64_t>(first, 0), std::min(last, n - 1)}; }
+Span Clip(int64_t first, int64_t last, int64_t n)
+{
+    return {std::max<int64_t>(first, 0), std::min(last, n - 1)};
+}
 
 // Offsets 0..n-1 that keep centre + offset inside 0..size-1.
-Span Ahead(int centre, int size, int n) { return Clip(-int64_t(centre), int64_t(size) - 1 - centre, n); }
+Span Ahead(int centre, int size, int n)
+{
+    return Clip(-int64_t(centre), int64_t(size) - 1 - centre, n);
+}
 
 // Offsets 0..n-1 that keep centre - offset inside 0..size-1.
-Span Behind(int centre, int size, int n) { return Clip(int64_t(centre) - size + 1, centre, n); }
+Span Behind(int centre, int size, int n)
+{
+    return Clip(int64_t(centre) - size + 1, centre, n);
+}
 
 Span Hull(Span a, Span b)
 {
@@ -48,7 +57,10 @@ int ProfileIndex(int64_t offset, float f)
     return t < 100.0f ? int(t) : 100;
 }
 
-void MaxInto(uint8_t& pixel, uint8_t value) { pixel = std::max(pixel, value); }
+void MaxInto(uint8_t& pixel, uint8_t value)
+{
+    pixel = std::max(pixel, value);
+}
 
 // Composites offsets k of `right` (pixels x + k) and `left` (x - k) of one
 // row, where column[k - first] is the table column of offset k.

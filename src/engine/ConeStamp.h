@@ -20,12 +20,12 @@ void ConeStamp(const FieldPlane& field, const DiskTable& disk, float w, int x, i
 // out as a square of values, so that consecutive stamps of one width (the
 // common case along a line) cost one row-wise maximum per row.
 class ConeShape {
-public:
+  public:
     // Prepares the cone of width w; does nothing when it already has it.
     void Prepare(const DiskTable& disk, float w);
     void Stamp(const FieldPlane& field, int x, int y) const;
 
-private:
+  private:
     enum class Kind : uint8_t { Nothing, Pixel, Square, Direct };
 
     Kind kind_ = Kind::Nothing;

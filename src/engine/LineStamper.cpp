@@ -18,9 +18,8 @@ constexpr float DensestStampsPerPixel = 64.0f;
 // Reads the ink's density (0..1) under working pixels; outside the image (or
 // without a density plane) it is 0.5.
 class DensityReader {
-public:
-    explicit DensityReader(const RenderState& state)
-        : width_(state.WorkWidth), height_(state.WorkHeight)
+  public:
+    explicit DensityReader(const RenderState& state) : width_(state.WorkWidth), height_(state.WorkHeight)
     {
         const Plane<uint8_t>& plane = state.DensityPlane;
         if (plane && width_ > 0 && height_ > 0 && plane.Bytes() / size_t(width_) >= size_t(height_))
@@ -34,14 +33,17 @@ public:
         return float(pixels_[size_t(gy) * size_t(width_) + size_t(gx)]) / 255.0f;
     }
 
-private:
+  private:
     const uint8_t* pixels_ = nullptr;
     int width_;
     int height_;
 };
 
 // The working pixel under a field coordinate.
-int WorkingPixel(float v, float scale) { return TruncateToInt(v / scale + 0.5f); }
+int WorkingPixel(float v, float scale)
+{
+    return TruncateToInt(v / scale + 0.5f);
+}
 
 } // namespace
 
@@ -95,7 +97,8 @@ void LineStamper(RenderState& state, const FieldPlane& field, const StamperInput
                             (y - line.ReferenceY) * (y - line.ReferenceY));
         if (dividedPosition)
             q = q / line.LengthDivisor;
-        float w = WaveProfile(q, waveType, line.Amplitude, line.Frequency, line.Phase, line.Jitter, state.Random);
+        float w =
+            WaveProfile(q, waveType, line.Amplitude, line.Frequency, line.Phase, line.Jitter, state.Random);
 
         int gx = WorkingPixel(px, scale);
         int gy = WorkingPixel(py, scale);

@@ -9,7 +9,10 @@
 namespace vel {
 namespace {
 
-bool IsWavyParallel(uint8_t geometry) { return geometry >= 1 && geometry <= 7; }
+bool IsWavyParallel(uint8_t geometry)
+{
+    return geometry >= 1 && geometry <= 7;
+}
 
 } // namespace
 
@@ -36,8 +39,10 @@ PatternQuantities DerivePatternQuantities(const RenderState& state, const LayerP
     q.ContrastPositive = std::max(contrast, 0.0f);
     q.ContrastWidth = contrast * q.LineWidth;
     q.Noise = layer.Noise / 3.0f;
-    q.CenterX = f * ((0.5f + layer.CenterX / 200.0f) * float(state.FilterWidth) / s - float(state.WorkOffsetX));
-    q.CenterY = f * ((0.5f - layer.CenterY / 200.0f) * float(state.FilterHeight) / s - float(state.WorkOffsetY));
+    q.CenterX =
+        f * ((0.5f + layer.CenterX / 200.0f) * float(state.FilterWidth) / s - float(state.WorkOffsetX));
+    q.CenterY =
+        f * ((0.5f - layer.CenterY / 200.0f) * float(state.FilterHeight) / s - float(state.WorkOffsetY));
 
     const double angle = double(layer.Angle) * 3.141592 / 180.0;
     q.Cos = float(PortableCos(angle));
@@ -54,8 +59,9 @@ PatternQuantities DerivePatternQuantities(const RenderState& state, const LayerP
         q.CircleSpacing = layer.LinkWidth ? q.Step : 2.0f * q.LineWidth;
 
     q.AmplitudeExtent = IsWavyParallel(layer.Geometry) ? std::fabs(q.Amplitude) : 0.0f;
-    q.Extent = TruncateToInt((1.0f + std::fabs(q.Sin * q.Cos)) * float(std::max(q.FieldWidth, q.FieldHeight)) +
-                             4.0f * q.AmplitudeExtent);
+    q.Extent =
+        TruncateToInt((1.0f + std::fabs(q.Sin * q.Cos)) * float(std::max(q.FieldWidth, q.FieldHeight)) +
+                      4.0f * q.AmplitudeExtent);
     return q;
 }
 

@@ -102,7 +102,8 @@ double PortableExp(double x)
     const double k = std::floor(x * InverseLn2 + 0.5);
     const double r = (x - k * Ln2High) - k * Ln2Low;
     constexpr double Factorials[] = {6227020800.0, 479001600.0, 39916800.0, 3628800.0, 362880.0,
-                                     40320.0, 5040.0, 720.0, 120.0, 24.0, 6.0, 2.0, 1.0, 1.0};
+                                     40320.0,      5040.0,      720.0,      120.0,     24.0,
+                                     6.0,          2.0,         1.0,        1.0};
     double p = 0;
     for (double factorial : Factorials)
         p = 1.0 / factorial + r * p;

@@ -90,8 +90,8 @@ float SimplexNoise(float x, float y)
     const int h1 = Permutation[ii + i1 + Permutation[jj + j1]];
     const int h2 = Permutation[ii + 1 + Permutation[jj + 1]];
 
-    const float sum = CornerContribution(h0, x0, y0) + CornerContribution(h1, x1, y1) +
-                      CornerContribution(h2, x2, y2);
+    const float sum =
+        CornerContribution(h0, x0, y0) + CornerContribution(h1, x1, y1) + CornerContribution(h2, x2, y2);
     return 40.0f * sum;
 }
 

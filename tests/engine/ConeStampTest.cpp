@@ -32,7 +32,7 @@ TEST(DiskTable, HoldsOneQuadrantOfACone)
         int I, J, Value;
     };
     const Case cases[] = {
-        {0, 0, 255}, {50, 0, 127}, {0, 50, 127}, {30, 40, 127}, {99, 0, 2},   // 255 × 0.01
+        {0, 0, 255}, {50, 0, 127}, {0, 50, 127}, {30, 40, 127}, {99, 0, 2}, // 255 × 0.01
         {70, 70, 2}, {71, 71, 0},  {60, 80, 0},  {99, 99, 0},   {100, 0, 0}, {0, 100, 0},
     };
     for (const Case& c : cases)
@@ -71,11 +71,11 @@ TEST(ConeStamp, ScalesTheTableToTheStampRadius)
     Field small(5, 5);
     ConeStamp(small.Plane, table, 2.2f, 2, 2);
     const std::vector<uint8_t> expected = {
-        0, 0, 0,   0,  0, //
-        0, 0, 25,  0,  0, //
+        0, 0,  0,   0,  0, //
+        0, 0,  25,  0,  0, //
         0, 25, 255, 25, 0, //
-        0, 0, 25,  0,  0, //
-        0, 0, 0,   0,  0, //
+        0, 0,  25,  0,  0, //
+        0, 0,  0,   0,  0, //
     };
     EXPECT_EQ(small.Pixels, expected);
 
@@ -86,9 +86,9 @@ TEST(ConeStamp, ScalesTheTableToTheStampRadius)
         int Dx, Dy, Value;
     };
     const Case cases[] = {
-        {20, 0, 0, 255},   {20, 5, 0, 127},    {20, 0, -5, 127}, {20, -3, 4, 127}, {20, 3, -4, 127},
-        {20, 9, 0, 25},    {20, -9, 0, 25},    {20, 10, 0, 0},   {20, 7, 7, 2},    {20, -8, -6, 0},
-        {400, 0, 0, 255},  {400, 100, 0, 127}, {400, -60, 80, 127}, {400, 199, 0, 2}, {400, 0, -200, 0},
+        {20, 0, 0, 255},  {20, 5, 0, 127},    {20, 0, -5, 127},    {20, -3, 4, 127}, {20, 3, -4, 127},
+        {20, 9, 0, 25},   {20, -9, 0, 25},    {20, 10, 0, 0},      {20, 7, 7, 2},    {20, -8, -6, 0},
+        {400, 0, 0, 255}, {400, 100, 0, 127}, {400, -60, 80, 127}, {400, 199, 0, 2}, {400, 0, -200, 0},
     };
     for (const Case& c : cases) {
         const int centre = int(c.Width / 2) + 2;
@@ -130,8 +130,8 @@ TEST(ConeStamp, ClipsAtThePlaneEdges)
                     const int wx = x - centre[0] + radius, wy = y - centre[1] + radius;
                     const bool inside = wx >= 0 && wy >= 0 && wx < side && wy < side;
                     ASSERT_EQ(clipped.At(x, y), inside ? whole.At(wx, wy) : 0)
-                        << "radius " << radius << " centre " << centre[0] << ", " << centre[1] << " pixel " << x
-                        << ", " << y;
+                        << "radius " << radius << " centre " << centre[0] << ", " << centre[1] << " pixel "
+                        << x << ", " << y;
                 }
             }
         }

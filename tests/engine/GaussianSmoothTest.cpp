@@ -68,7 +68,7 @@ TEST(GaussianSmooth, RefusesPlanesItCannotSmoothAndTouchesNothing)
         bool Null;
     };
     const Case cases[] = {
-        {8, 8, 3, true}, {0, 8, 3, false}, {8, 0, 3, false}, {8, 8, 0, false}, {8, 8, 4, false},
+        {8, 8, 3, true},    {0, 8, 3, false},   {8, 0, 3, false},   {8, 8, 0, false},   {8, 8, 4, false},
         {5, 20, 11, false}, {20, 5, 11, false}, {6, 20, 13, false}, {20, 6, 13, false},
     };
     for (const Case& c : cases) {

@@ -85,8 +85,8 @@ TEST_F(LineFieldFixture, ShiftsInkJByJOffsets)
         std::vector<int> Rows;
     };
     const Case cases[] = {
-        {1, 0, {13, 33, 53, 73}},     // the single ink shifted once
-        {3, 0, {5, 25, 45, 65, 85}},  // the first of several unshifted
+        {1, 0, {13, 33, 53, 73}},    // the single ink shifted once
+        {3, 0, {5, 25, 45, 65, 85}}, // the first of several unshifted
         {3, 1, {13, 33, 53, 73}},
         {3, 2, {1, 21, 41, 61, 81}},
     };
@@ -157,7 +157,8 @@ TEST_F(LineFieldFixture, KeepsThePatternOnTheImageWhileThePreviewScrolls)
     Layer.Space = 8.75f;
     Layer.Frequency = 40;
     ASSERT_TRUE(LineField(State, Layer, 0));
-    const std::vector<uint8_t> still(State.FinePlane.Data(), State.FinePlane.Data() + State.FinePlane.Bytes());
+    const std::vector<uint8_t> still(State.FinePlane.Data(),
+                                     State.FinePlane.Data() + State.FinePlane.Bytes());
 
     State.WorkOffsetX = 4;
     State.WorkOffsetY = 5;

@@ -62,8 +62,8 @@ TEST_F(StamperFixture, ShapesTheWidthFromThresholdContrastAndDensity)
         float WidthFactor; // of the base width 8
     };
     const Case cases[] = {
-        {0, 0, 0, 1.0f},    // K = 0.5: (0.5 + 0.5)
-        {1, 0, 255, 0.5f},  // K = 1 without contrast: half the base width
+        {0, 0, 0, 1.0f},       // K = 0.5: (0.5 + 0.5)
+        {1, 0, 255, 0.5f},     // K = 1 without contrast: half the base width
         {-1, 0.7f, 255, 1.5f}, // K = 0: 1.5 whatever the density
         {1, 0.5f, 255, 2.5f},  // (4 × 0.5 × 1 + 0.5)
         {0, 1, 255, 3.0f},     // (0.5 + 2 × 1 × 1 + 0.5)
@@ -78,7 +78,8 @@ TEST_F(StamperFixture, ShapesTheWidthFromThresholdContrastAndDensity)
         std::vector<uint8_t> stamp(size_t(Field.Width) * Field.Height);
         ConeStamp({stamp.data(), Field.Width, Field.Height, 3}, State.Disk, c.WidthFactor * 8, 30, 30);
         for (int y = 0; y < Field.Height; ++y)
-            EXPECT_EQ(At(30, y), stamp[size_t(y) * Field.Width + 30]) << "threshold " << c.Threshold << " row " << y;
+            EXPECT_EQ(At(30, y), stamp[size_t(y) * Field.Width + 30])
+                << "threshold " << c.Threshold << " row " << y;
     }
 }
 
@@ -116,8 +117,8 @@ TEST_F(StamperFixture, DrawsOneRandomValuePerStepAndOneMoreForReliefOrJitter)
         int Draws;
     };
     const Case cases[] = {
-        {0, 0, false, 60}, {3, 0, false, 120}, {0, 1, true, 120}, {30, 0, false, 240}, {30, 0, true, 120},
-        {-30, 0, false, 120},
+        {0, 0, false, 60},   {3, 0, false, 120}, {0, 1, true, 120},
+        {30, 0, false, 240}, {30, 0, true, 120}, {-30, 0, false, 120},
     };
     for (const Case& c : cases) {
         Line.Relief = c.Relief;

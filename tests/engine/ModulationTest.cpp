@@ -28,8 +28,8 @@ TEST(PrepareModulation, DerivesLoNoiseAndRoughnessFromTheLayer)
     layer.RoughnessPositive = 1;
     PrepareModulation(state, layer);
     const ModulationState& m = state.Modulation;
-    EXPECT_FLOAT_EQ(m.LoAmp, 3.75f);     // 0.5 × 15 / 2
-    EXPECT_FLOAT_EQ(m.LoFreq, 0.0175f);  // (0.5 × 1.5 + 0.5 × 0.25) / 100 × 2
+    EXPECT_FLOAT_EQ(m.LoAmp, 3.75f);    // 0.5 × 15 / 2
+    EXPECT_FLOAT_EQ(m.LoFreq, 0.0175f); // (0.5 × 1.5 + 0.5 × 0.25) / 100 × 2
     EXPECT_FLOAT_EQ(m.RoughAmp, 0.4f);
     EXPECT_FLOAT_EQ(m.RoughFreq, 2.0f / 100.75f);
     EXPECT_EQ(m.RoughShift, 7.0f);

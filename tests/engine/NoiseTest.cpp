@@ -14,8 +14,8 @@ TEST(NextRandom, StartsFromStateZeroWithTheKnownSequence)
     for (int expected : {38, 7719, 21238, 2437, 8855, 11797})
         EXPECT_EQ(NextRandom(random), expected);
     RandomSequence fresh;
-    EXPECT_FLOAT_EQ(NextJitter(fresh), -0.231f);   // (38 - 500) / 2000
-    EXPECT_FLOAT_EQ(NextJitter(fresh), 0.1095f);   // (719 - 500) / 2000
+    EXPECT_FLOAT_EQ(NextJitter(fresh), -0.231f); // (38 - 500) / 2000
+    EXPECT_FLOAT_EQ(NextJitter(fresh), 0.1095f); // (719 - 500) / 2000
 }
 
 TEST(SimplexNoise, MatchesHandComputedValues)
@@ -47,7 +47,8 @@ TEST(SimplexNoise, RepeatsAfter256LatticeCellsInEitherDirection)
     const float diagonal = float(256 * (1 - 2 * g2));
     for (float x = -3.0f; x < 3.0f; x += 0.37f) {
         for (float y = -2.0f; y < 2.0f; y += 0.53f) {
-            EXPECT_NEAR(SimplexNoise(x - alongI[0], y - alongI[1]), SimplexNoise(x, y), 1e-4) << x << ", " << y;
+            EXPECT_NEAR(SimplexNoise(x - alongI[0], y - alongI[1]), SimplexNoise(x, y), 1e-4)
+                << x << ", " << y;
             EXPECT_NEAR(SimplexNoise(x - diagonal, y - diagonal), SimplexNoise(x, y), 1e-4) << x << ", " << y;
             EXPECT_NEAR(SimplexNoise(x + 5 * diagonal, y + 5 * diagonal), SimplexNoise(x, y), 1e-3);
         }

@@ -23,7 +23,8 @@ TEST(PortableMath, FollowsTheLibraryFunctionsToTheLastPlaces)
         const double cosine = std::cos(x);
         // Near a zero crossing the absolute error is what matters.
         EXPECT_TRUE(UlpDistance(PortableSin(x), sine) <= 2 || std::fabs(PortableSin(x) - sine) < 1e-16) << x;
-        EXPECT_TRUE(UlpDistance(PortableCos(x), cosine) <= 2 || std::fabs(PortableCos(x) - cosine) < 1e-16) << x;
+        EXPECT_TRUE(UlpDistance(PortableCos(x), cosine) <= 2 || std::fabs(PortableCos(x) - cosine) < 1e-16)
+            << x;
     }
     for (double x = -745.0; x <= 709.0; x += 0.731)
         EXPECT_LE(UlpDistance(PortableExp(x), std::exp(x)), 2) << x;
@@ -51,7 +52,7 @@ TEST(PortableMath, TruncatesTowardZeroWithoutOverflow)
         int Expected;
     };
     const Case cases[] = {
-        {2.99, 2},        {-2.99, -2},         {-0.5, 0},
+        {2.99, 2},        {-2.99, -2},          {-0.5, 0},
         {1e300, 1 << 30}, {-1e300, -(1 << 30)}, {std::numeric_limits<double>::quiet_NaN(), -(1 << 30)},
     };
     for (const Case& c : cases)
