@@ -1,5 +1,6 @@
 #include "engine/Modulation.h"
 
+#include "FieldFixture.h"
 #include "engine/RenderState.h"
 #include "engine/SimplexNoise.h"
 
@@ -8,18 +9,11 @@
 namespace vel {
 namespace {
 
-LayerParameters DefaultLayer()
-{
-    ParameterBlock block{};
-    ResetToDefaults(block);
-    return block.Layers[0];
-}
-
 TEST(PrepareModulation, DerivesLoNoiseAndRoughnessFromTheLayer)
 {
     RenderState state;
     state.PreviewScale = 2.0f;
-    LayerParameters layer = DefaultLayer();
+    LayerParameters layer = test::DefaultLayer();
     layer.LoNoiseIntensity = 50;
     layer.LoNoiseScale = 100;
     layer.RoughnessIntensity = 40;
@@ -51,7 +45,7 @@ TEST(PrepareDiscontinuity, DerivesSegmentsFromTheLineSpacing)
 {
     RenderState state;
     state.PreviewScale = 2.0f;
-    LayerParameters layer = DefaultLayer(); // Space 15: sp = 3 at scale 2
+    LayerParameters layer = test::DefaultLayer(); // Space 15: sp = 3 at scale 2
     layer.Discontinuous = 30;
     layer.DiscontinuousLenght = 50;
     layer.DiscontinuousRandom = 50;
