@@ -1,0 +1,157 @@
+// The module and the command-line tool run the same engine, so the same
+// picture and parameters must give the same pixels through either.
+
+#include "LoadedModule.h"
+#include "ModulePath.h"
+#include "session/FakeHost.h"
+
+#include "color/ImageLoader.h"
+#include "params/FieldTable.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <fstream>
+#include <utility>
+
+namespace vel::test {
+namespace {
+
+// An opaque RGB picture with its transparency plane, as the tool loads one.
+FakeImage Picture(int width, int height)
+{
+    FakeImage image = FakeImage::Gradient(width, height, 4);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.Set(x, y, 3, 255);
+    return image;
+}
+
+// A 24-bit bottom-up BMP of the picture's colours.
+void SaveBmp(const FakeImage& image, const std::string& path)
+{
+    const uint32_t rowBytes = (uint32_t(image.Width) * 3 + 3) & ~3u;
+    const uint32_t pixelBytes = rowBytes * uint32_t(image.Height);
+    std::vector<uint8_t> file(54 + pixelBytes, 0);
+    const auto put = [&file](size_t at, uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            file[at + size_t(i)] = uint8_t(value >> (8 * i));
+    };
+    file[0] = 'B';
+    file[1] = 'M';
+    put(2, uint32_t(file.size()), 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, uint32_t(image.Width), 4);
+    put(22, uint32_t(image.Height), 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    put(34, pixelBytes, 4);
+    for (int y = 0; y < image.Height; ++y) {
+        uint8_t* row = &file[54 + size_t(image.Height - 1 - y) * rowBytes];
+        for (int x = 0; x < image.Width; ++x)
+            for (int c = 0; c < 3; ++c)
+                row[3 * x + c] = uint8_t(image.Get(x, y, 2 - c));
+    }
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
+                                                std::streamsize(file.size()));
+}
+
+// Runs the command-line tool and returns its exit code (-1: not started).
+int RunTool(const std::string& arguments)
+{
+    std::string command = std::string("\"") + VEL_CLI_PATH + "\" " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return int(code);
+}
+
+// A recorded action holding the settings, so that the module starts from
+// exactly the parameters the tool is given.
+FakeDescriptor Recording(const std::vector<std::pair<std::string, double>>& settings)
+{
+    FakeDescriptor descriptor;
+    for (const auto& [name, value] : settings) {
+        LayerIndex layer = LayerIndex::One;
+        const FieldInfo* field = FindField(name, &layer);
+        if (!field) {
+            ADD_FAILURE() << "no field " << name;
+            continue;
+        }
+        const uint32_t key = DescriptorKey(*field, layer);
+        if (field->Shape == ValueShape::Real)
+            descriptor.PutFloat(key, value);
+        else if (field->Shape == ValueShape::Flag)
+            descriptor.PutBoolean(key, value != 0);
+        else
+            descriptor.PutInteger(key, int32_t(value));
+    }
+    return descriptor;
+}
+
+std::string ToolSettings(const std::vector<std::pair<std::string, double>>& settings)
+{
+    std::string arguments;
+    for (const auto& [name, value] : settings)
+        arguments += " --set " + name + "=" + std::to_string(value);
+    return arguments;
+}
+
+struct MatchCase {
+    const char* Name;
+    std::vector<std::pair<std::string, double>> Settings;
+};
+
+TEST(CommandLineMatch, ModuleAndToolGiveTheSamePixels)
+{
+    const MatchCase cases[] = {
+        {"defaults", {}},
+        {"two-layers",
+         {{"LayerTwoExist", 1}, {"Geometry2", 8}, {"Angle2", 60}, {"Width1", 12}, {"Interfere", 4}}},
+        {"palette", {{"NInks", 3}, {"ColorSchema", 1}, {"Noise1", 20}, {"EmbossDepth", 30}}},
+    };
+    const FakeImage source = Picture(40, 30);
+    const std::string dataFolder = std::string(ModulePath).substr(0, std::string(ModulePath).size() - 15) +
+                                   "VellistoIII";
+    for (const MatchCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        LoadedModule module(ModulePath);
+        const FilterEntryProc main = module.FindFilterEntry();
+        ASSERT_NE(main, nullptr);
+        const PluginEntryFn entry = [main](int16_t selector, void* record, intptr_t* data, int16_t* result) {
+            main(selector, record, data, result);
+        };
+        FakeHost host(plugInModeRGBColor, source);
+        host.SetDescriptor(Recording(c.Settings), plugInDialogDontDisplay);
+        ASSERT_EQ(host.Run(entry, Invocation::Menu), noErr);
+
+        const std::string input = std::string("match-") + c.Name + ".bmp";
+        const std::string output = std::string("match-") + c.Name + "-tool.bmp";
+        SaveBmp(source, input);
+        ASSERT_EQ(RunTool("engrave " + input + " " + output + " --quiet --data \"" + dataFolder + "\"" +
+                          ToolSettings(c.Settings)),
+                  0);
+        Plane<uint8_t> tool;
+        ASSERT_TRUE(LoadImageRGBA(output, tool));
+        ASSERT_EQ(tool.Width(), source.Width);
+        ASSERT_EQ(tool.Height(), source.Height);
+        int differing = 0;
+        for (int y = 0; y < source.Height; ++y)
+            for (int x = 0; x < source.Width; ++x)
+                for (int k = 0; k < 3; ++k)
+                    differing += host.Output().Get(x, y, k) != tool.Row(y)[4 * x + k];
+        EXPECT_EQ(differing, 0);
+        EXPECT_NE(host.Output(), source) << "the engraving replaced the picture";
+    }
+}
+
+} // namespace
+} // namespace vel::test
