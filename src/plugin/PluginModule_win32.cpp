@@ -36,8 +36,8 @@ Module& TheModule()
 #define VEL_ENTRY_ALIGN
 #endif
 
-extern "C" __declspec(dllexport) VEL_ENTRY_ALIGN void VEL_HOSTCALL PluginMain(int16_t selector, void* record,
-                                                                              intptr_t* data, int16_t* result)
+extern "C" __declspec(dllexport) VEL_ENTRY_ALIGN void VEL_HOSTCALL
+    PluginMain(int16_t selector, void* record, intptr_t* data, int16_t* result)
 {
     vel::PluginEntry(TheModule().Session, selector, record, data, result);
 }

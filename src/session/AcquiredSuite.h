@@ -8,9 +8,8 @@
 
 namespace vel {
 
-template <typename Suite>
-class AcquiredSuite {
-public:
+template <typename Suite> class AcquiredSuite {
+  public:
     // Tries the versions in order and keeps the first one the host serves.
     // Without a basic suite, or when no version is served, the suite is absent.
     AcquiredSuite(const SPBasicSuite* basic, const char* name, std::initializer_list<int32_t> versions)
@@ -42,7 +41,7 @@ public:
     const Suite* operator->() const { return suite_; }
     const Suite& operator*() const { return *suite_; }
 
-private:
+  private:
     const SPBasicSuite* basic_;
     const char* name_;
     int32_t version_ = 0;

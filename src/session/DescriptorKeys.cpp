@@ -26,7 +26,8 @@ std::vector<FieldKey> RecordedFields(bool withLayerTwo)
 const FieldKey* FindFieldKey(uint32_t key)
 {
     static const std::vector<FieldKey> all = RecordedFields(true);
-    const auto found = std::find_if(all.begin(), all.end(), [key](const FieldKey& k) { return k.Key == key; });
+    const auto found =
+        std::find_if(all.begin(), all.end(), [key](const FieldKey& k) { return k.Key == key; });
     return found == all.end() ? nullptr : &*found;
 }
 
@@ -43,9 +44,15 @@ const std::vector<IndexedField>& IndexedFields()
 
 namespace {
 
-uint32_t TagBits(const char* tag) { return uint32_t(uint8_t(tag[0])) | uint32_t(uint8_t(tag[1])) << 8; }
+uint32_t TagBits(const char* tag)
+{
+    return uint32_t(uint8_t(tag[0])) | uint32_t(uint8_t(tag[1])) << 8;
+}
 
-bool IsDigit(uint32_t c) { return c >= '0' && c <= '9'; }
+bool IsDigit(uint32_t c)
+{
+    return c >= '0' && c <= '9';
+}
 
 unsigned char* EntryAddress(ParameterBlock& block, const IndexedField& field, int index)
 {
@@ -103,7 +110,8 @@ int RecordedEntries(const IndexedField& field, const ParameterBlock& block, int 
     const auto schema = ColorSchemaKind(block.ColorSchema);
     if (tag == RemovedColorsTag)
         return field.Count;
-    if (tag == PaletteColorTag && (schema == ColorSchemaKind::Monotone || schema == ColorSchemaKind::CustomPalette))
+    if (tag == PaletteColorTag &&
+        (schema == ColorSchemaKind::Monotone || schema == ColorSchemaKind::CustomPalette))
         return std::clamp(3 * inkCount, 0, field.Count);
     if ((tag == PaletteCmykTag && schema == ColorSchemaKind::CmykPalette) ||
         (tag == PaletteRgbTag && schema == ColorSchemaKind::RgbPalette))

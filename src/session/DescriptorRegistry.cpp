@@ -84,7 +84,8 @@ void PutField(const PSActionDescriptorProcs& suite, PIActionDescriptor descripto
         break;
     case ValueShape::Text: {
         const char* name = block.PaperName;
-        suite.PutString(descriptor, key.Key, std::string(name, std::find(name, name + PaperNameSize - 1, '\0')).c_str());
+        suite.PutString(descriptor, key.Key,
+                        std::string(name, std::find(name, name + PaperNameSize - 1, '\0')).c_str());
         break;
     }
     }

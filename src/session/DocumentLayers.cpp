@@ -12,8 +12,10 @@ namespace {
 
 // Samples of one plane at either depth; 16-bit samples range over 0..32768.
 class PlaneSamples {
-public:
-    PlaneSamples(PixelBuffer& buffer, int plane) : data_(buffer.PlaneData(plane)), wide_(buffer.Depth == 16) {}
+  public:
+    PlaneSamples(PixelBuffer& buffer, int plane) : data_(buffer.PlaneData(plane)), wide_(buffer.Depth == 16)
+    {
+    }
 
     uint32_t Full() const { return wide_ ? 32768 : 255; }
     uint32_t Get(size_t i) const
@@ -36,7 +38,7 @@ public:
     // An 8-bit value on this plane's scale.
     uint32_t Scale(uint8_t v) const { return wide_ ? (uint32_t(v) * 32768u + 127u) / 255u : v; }
 
-private:
+  private:
     uint8_t* data_;
     bool wide_;
 };
@@ -50,10 +52,13 @@ int ColorPlanes(int32_t mode)
     case plugInModeIndexedColor:
     case plugInModeDuotone:
     case plugInModeGray16:
-    case plugInModeDuotone16: return 1;
+    case plugInModeDuotone16:
+        return 1;
     case plugInModeCMYKColor:
-    case plugInModeCMYK64: return 4;
-    default: return 3;
+    case plugInModeCMYK64:
+        return 4;
+    default:
+        return 3;
     }
 }
 
@@ -62,14 +67,19 @@ int16_t ColorSpaceOf(int32_t mode)
 {
     switch (mode) {
     case plugInModeRGBColor:
-    case plugInModeRGB48: return plugIncolorServicesRGBSpace;
+    case plugInModeRGB48:
+        return plugIncolorServicesRGBSpace;
     case plugInModeCMYKColor:
-    case plugInModeCMYK64: return plugIncolorServicesCMYKSpace;
+    case plugInModeCMYK64:
+        return plugIncolorServicesCMYKSpace;
     case plugInModeLabColor:
-    case plugInModeLab48: return plugIncolorServicesLabSpace;
+    case plugInModeLab48:
+        return plugIncolorServicesLabSpace;
     case plugInModeGrayScale:
-    case plugInModeGray16: return plugIncolorServicesGraySpace;
-    default: return -1;
+    case plugInModeGray16:
+        return plugIncolorServicesGraySpace;
+    default:
+        return -1;
     }
 }
 
@@ -107,7 +117,8 @@ void FillWithBlack(const FilterRecord& record, PixelBuffer& buffer)
 
 // Reads the channels of a list into the buffer's planes, one channel a plane,
 // through the channel-ports suite or else the record's own read procedure.
-void ReadChannels(const FilterRecord& record, const ReadChannelDesc* list, PixelBuffer& buffer, int16_t& result)
+void ReadChannels(const FilterRecord& record, const ReadChannelDesc* list, PixelBuffer& buffer,
+                  int16_t& result)
 {
     const AcquiredSuite<PSChannelPortsSuite1> ports(record.sSPBasic, kPSChannelPortsSuite,
                                                     {kPSChannelPortsSuiteVersion2});
@@ -117,8 +128,8 @@ void ReadChannels(const FilterRecord& record, const ReadChannelDesc* list, Pixel
     const ChannelPortProcs* procs = record.channelPortProcs;
     int plane = 0;
     for (; list && result == noErr && plane < buffer.ChannelCount; list = list->next, ++plane) {
-        const PixelMemoryDesc destination = {buffer.PlaneData(plane), buffer.Depth * buffer.Width(), buffer.Depth,
-                                             0, buffer.Depth};
+        const PixelMemoryDesc destination = {buffer.PlaneData(plane), buffer.Depth * buffer.Width(),
+                                             buffer.Depth, 0, buffer.Depth};
         if (ports) {
             Boolean canRead = 0;
             if (ports->CanRead(list->port, &canRead) != kSPNoError || !canRead) {
@@ -139,7 +150,7 @@ void ReadChannels(const FilterRecord& record, const ReadChannelDesc* list, Pixel
 
 // Layer names and visibility through the action suites.
 class LayerQueries {
-public:
+  public:
     explicit LayerQueries(const SPBasicSuite* basic)
         : descriptors_(basic, kPSActionDescriptorSuite, {kPSActionDescriptorSuiteVersion2}),
           references_(basic, kPSActionReferenceSuite, {kPSActionReferenceSuiteVersion2}),
@@ -170,11 +181,10 @@ public:
         return found && visible;
     }
 
-private:
+  private:
     // Gets property `key` of the layer named `layerName` (the target layer
     // when null) and hands the returned descriptor to `read`.
-    template <typename Read>
-    bool Query(DescriptorKeyID key, const char* layerName, Read read) const
+    template <typename Read> bool Query(DescriptorKeyID key, const char* layerName, Read read) const
     {
         if (!descriptors_ || !references_ || !control_)
             return false;
@@ -206,10 +216,16 @@ bool CreateLike(PixelBuffer& buffer, const PixelBuffer& model)
                          model.ChannelCount);
 }
 
-size_t PixelCount(const PixelBuffer& buffer) { return size_t(buffer.Width()) * size_t(buffer.Height()); }
+size_t PixelCount(const PixelBuffer& buffer)
+{
+    return size_t(buffer.Width()) * size_t(buffer.Height());
+}
 
 // The plane after the colour planes, when the buffer has it.
-bool HasTransparencyPlane(const PixelBuffer& buffer) { return buffer.ChannelCount > ColorPlanes(buffer.Mode); }
+bool HasTransparencyPlane(const PixelBuffer& buffer)
+{
+    return buffer.ChannelCount > ColorPlanes(buffer.Mode);
+}
 
 // Raises the transparency plane to `transparency` where that is larger.
 void MergeTransparency(PixelBuffer& buffer, const PixelBuffer& transparency)

@@ -11,8 +11,8 @@ namespace vel {
 
 // Kept while the dialog is open; replaced when it opens again.
 struct DocumentBuffers {
-    PixelBuffer TargetLayerPixels; // the target layer over the filter rectangle, with its transparency
-    PixelBuffer LayersBelow;       // the visible layers below the target, over transparent black
+    PixelBuffer TargetLayerPixels;  // the target layer over the filter rectangle, with its transparency
+    PixelBuffer LayersBelow;        // the visible layers below the target, over transparent black
     Plane<uint8_t> PreviewBackdrop; // WorkWidth × WorkHeight × RGB
 };
 

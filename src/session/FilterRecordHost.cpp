@@ -44,7 +44,10 @@ HostImage FilterRecordHost::Describe()
     return image;
 }
 
-int16_t FilterRecordHost::RequestWholeImage() { return vel::RequestWholeImage(record_, EdgePadding::White); }
+int16_t FilterRecordHost::RequestWholeImage()
+{
+    return vel::RequestWholeImage(record_, EdgePadding::White);
+}
 
 ColorConverter* FilterRecordHost::Converter()
 {

@@ -13,7 +13,7 @@ namespace vel {
 // Conversions through the host's colour-space suite (version 1), acquired
 // for the converter's lifetime.
 class SuiteColorConverter final : public ColorConverter {
-public:
+  public:
     explicit SuiteColorConverter(const SPBasicSuite* basic);
     bool Available() const { return bool(suite_); }
 
@@ -21,12 +21,12 @@ public:
     bool CmykToRgb16(uint16_t* records, int16_t count) override;
     bool RgbToCmyk8(uint8_t* records, int16_t count) override;
 
-private:
+  private:
     AcquiredSuite<PSColorSpaceSuite1> suite_;
 };
 
 class FilterRecordHost final : public RenderHost {
-public:
+  public:
     explicit FilterRecordHost(FilterRecord& record) : record_(record) {}
 
     HostImage Describe() override;
@@ -34,7 +34,7 @@ public:
     ColorConverter* Converter() override;
     void Progress(int32_t done, int32_t total) override;
 
-private:
+  private:
     FilterRecord& record_;
     std::optional<SuiteColorConverter> converter_; // acquired on first use
 };

@@ -131,10 +131,12 @@ struct ReadDescriptorProcs {
     OSErr(VEL_HOSTCALL* getEnumeratedProc)(PIReadDescriptor token, DescriptorEnumID* value);
     OSErr(VEL_HOSTCALL* getClassProc)(PIReadDescriptor token, DescriptorTypeID* value);
     OSErr(VEL_HOSTCALL* getSimpleReferenceProc)(PIReadDescriptor token, PIDescriptorSimpleReference* value);
-    OSErr(VEL_HOSTCALL* getObjectProc)(PIReadDescriptor token, DescriptorTypeID* type, PIDescriptorHandle* value);
+    OSErr(VEL_HOSTCALL* getObjectProc)(PIReadDescriptor token, DescriptorTypeID* type,
+                                       PIDescriptorHandle* value);
     OSErr(VEL_HOSTCALL* getCountProc)(PIReadDescriptor token, uint32_t* count);
     OSErr(VEL_HOSTCALL* getStringProc)(PIReadDescriptor token, Str255* value);
-    OSErr(VEL_HOSTCALL* getPinnedIntegerProc)(PIReadDescriptor token, int32_t min, int32_t max, int32_t* value);
+    OSErr(VEL_HOSTCALL* getPinnedIntegerProc)(PIReadDescriptor token, int32_t min, int32_t max,
+                                              int32_t* value);
     OSErr(VEL_HOSTCALL* getPinnedFloatProc)(PIReadDescriptor token, const double* min, const double* max,
                                             double* value);
     OSErr(VEL_HOSTCALL* getPinnedUnitFloatProc)(PIReadDescriptor token, const double* min, const double* max,
@@ -153,18 +155,20 @@ struct WriteDescriptorProcs {
     OSErr(VEL_HOSTCALL* putBooleanProc)(PIWriteDescriptor token, DescriptorKeyID key, Boolean value);
     OSErr(VEL_HOSTCALL* putTextProc)(PIWriteDescriptor token, DescriptorKeyID key, Handle text);
     OSErr(VEL_HOSTCALL* putAliasProc)(PIWriteDescriptor token, DescriptorKeyID key, Handle alias);
-    OSErr(VEL_HOSTCALL* putEnumeratedProc)(PIWriteDescriptor token, DescriptorKeyID key, DescriptorTypeID type,
-                                           DescriptorEnumID value);
+    OSErr(VEL_HOSTCALL* putEnumeratedProc)(PIWriteDescriptor token, DescriptorKeyID key,
+                                           DescriptorTypeID type, DescriptorEnumID value);
     OSErr(VEL_HOSTCALL* putClassProc)(PIWriteDescriptor token, DescriptorKeyID key, DescriptorTypeID cls);
     OSErr(VEL_HOSTCALL* putSimpleReferenceProc)(PIWriteDescriptor token, DescriptorKeyID key,
                                                 const PIDescriptorSimpleReference* ref);
     OSErr(VEL_HOSTCALL* putObjectProc)(PIWriteDescriptor token, DescriptorKeyID key, DescriptorTypeID type,
                                        PIDescriptorHandle value);
     OSErr(VEL_HOSTCALL* putCountProc)(PIWriteDescriptor token, DescriptorKeyID key, uint32_t count);
-    OSErr(VEL_HOSTCALL* putStringProc)(PIWriteDescriptor token, DescriptorKeyID key, const unsigned char* text);
-    OSErr(VEL_HOSTCALL* putScopedClassProc)(PIWriteDescriptor token, DescriptorKeyID key, DescriptorTypeID cls);
-    OSErr(VEL_HOSTCALL* putScopedObjectProc)(PIWriteDescriptor token, DescriptorKeyID key, DescriptorTypeID type,
-                                             PIDescriptorHandle value);
+    OSErr(VEL_HOSTCALL* putStringProc)(PIWriteDescriptor token, DescriptorKeyID key,
+                                       const unsigned char* text);
+    OSErr(VEL_HOSTCALL* putScopedClassProc)(PIWriteDescriptor token, DescriptorKeyID key,
+                                            DescriptorTypeID cls);
+    OSErr(VEL_HOSTCALL* putScopedObjectProc)(PIWriteDescriptor token, DescriptorKeyID key,
+                                             DescriptorTypeID type, PIDescriptorHandle value);
 };
 
 struct PIDescriptorParameters {
@@ -216,11 +220,11 @@ struct ReadChannelDesc {
     int16_t channelType;
     void* contextInfo;
     const char* name;
-    PIChannelPort writePort;  // version 1
-    uint32_t alphaID;         // version 2
+    PIChannelPort writePort;     // version 1
+    uint32_t alphaID;            // version 2
     const uint16_t* unicodeName; // version 3
-    Boolean isEnabled;        // version 4
-    VRect limitBounds;        // version 5
+    Boolean isEnabled;           // version 4
+    VRect limitBounds;           // version 5
 };
 
 struct ReadLayerDesc {
@@ -263,18 +267,18 @@ struct ReadImageDocumentDesc {
     ReadChannelDesc* mergedTransparency;
     ReadChannelDesc* alphaChannels;
     ReadChannelDesc* selection;
-    void* fileSpec;                    // version 1
-    ReadLayerDesc* layersDescriptor;   // version 2
+    void* fileSpec;                  // version 1
+    ReadLayerDesc* layersDescriptor; // version 2
     int32_t documentType;
     ReadImageDocumentDesc* next;
-    void* iCCprofileData;              // version 3
+    void* iCCprofileData; // version 3
     int32_t iCCprofileSize;
     int32_t compositeChannelCount;
     int32_t layerCount;
     int32_t alphaChannelCount;
     ReadChannelDesc* targetSmartFilterMask; // version 4
-    void* fileSpecW;                   // version 5
-    void* fileSpecX;                   // version 6
+    void* fileSpecW;                        // version 5
+    void* fileSpecX;                        // version 6
 };
 
 // ---------------------------------------------------------------------------

@@ -36,8 +36,8 @@ struct CS_XYZColor {
 struct PSColorSpaceSuite1 {
     SPErr(VEL_HOSTCALL* Make)(ColorID* colorID);
     SPErr(VEL_HOSTCALL* Delete)(ColorID* colorID);
-    SPErr(VEL_HOSTCALL* StuffComponents)(ColorID colorID, int16_t colorSpace, uint8_t c0, uint8_t c1, uint8_t c2,
-                                         uint8_t c3);
+    SPErr(VEL_HOSTCALL* StuffComponents)(ColorID colorID, int16_t colorSpace, uint8_t c0, uint8_t c1,
+                                         uint8_t c2, uint8_t c3);
     SPErr(VEL_HOSTCALL* ExtractComponents)(ColorID colorID, int16_t colorSpace, uint8_t* c0, uint8_t* c1,
                                            uint8_t* c2, uint8_t* c3, Boolean* gamutFlag);
     SPErr(VEL_HOSTCALL* StuffXYZ)(ColorID colorID, CS_XYZColor xyz);
@@ -68,7 +68,8 @@ struct PSChannelPortsSuite1 {
     SPErr(VEL_HOSTCALL* GetDepth)(PIChannelPort port, int32_t level, int32_t* depth);
     SPErr(VEL_HOSTCALL* GetDataBounds)(PIChannelPort port, int32_t level, VRect* bounds);
     SPErr(VEL_HOSTCALL* GetWriteLimit)(PIChannelPort port, int32_t level, VRect* writeBounds);
-    SPErr(VEL_HOSTCALL* GetTilingGrid)(PIChannelPort port, int32_t level, VPoint* tileOrigin, VPoint* tileSize);
+    SPErr(VEL_HOSTCALL* GetTilingGrid)(PIChannelPort port, int32_t level, VPoint* tileOrigin,
+                                       VPoint* tileSize);
     SPErr(VEL_HOSTCALL* GetSupportRect)(PIChannelPort port, int32_t level, const VRect* bounds,
                                         int32_t* supportLevel, VRect* supportBounds);
     SPErr(VEL_HOSTCALL* GetDependentRect)(PIChannelPort port, int32_t sourceLevel, const VRect* sourceBounds,
@@ -77,7 +78,8 @@ struct PSChannelPortsSuite1 {
     SPErr(VEL_HOSTCALL* CanWrite)(PIChannelPort port, Boolean* canWrite);
     SPErr(VEL_HOSTCALL* ReadPixelsFromLevel)(PIChannelPort port, int32_t level, VRect* bounds,
                                              const PixelMemoryDesc* destination);
-    SPErr(VEL_HOSTCALL* WritePixelsToBaseLevel)(PIChannelPort port, VRect* bounds, const PixelMemoryDesc* source);
+    SPErr(VEL_HOSTCALL* WritePixelsToBaseLevel)(PIChannelPort port, VRect* bounds,
+                                                const PixelMemoryDesc* source);
     SPErr(VEL_HOSTCALL* ReadScaledPixels)(PIChannelPort port, VRect* readRect, const PSScaling* scaling,
                                           const PixelMemoryDesc* destination);
     SPErr(VEL_HOSTCALL* FindSourceForScaledRead)(PIChannelPort port, const VRect* readRect,
@@ -88,8 +90,9 @@ struct PSChannelPortsSuite1 {
     SPErr(VEL_HOSTCALL* Dispose)(PIChannelPort* port);
     // Version 3 and later.
     SPErr(VEL_HOSTCALL* SupportsOperation)(const char* operation, Boolean* supported);
-    SPErr(VEL_HOSTCALL* ApplyOperation)(const char* operation, PIChannelPort source, PIChannelPort destination,
-                                        PIChannelPort mask, void* parameters, VRect* rect);
+    SPErr(VEL_HOSTCALL* ApplyOperation)(const char* operation, PIChannelPort source,
+                                        PIChannelPort destination, PIChannelPort mask, void* parameters,
+                                        VRect* rect);
     SPErr(VEL_HOSTCALL* AddOperation)(const char* operation,
                                       SPErr(VEL_HOSTCALL* proc)(PIChannelPort, PIChannelPort, PIChannelPort,
                                                                 void*, VRect*, void*),
@@ -121,8 +124,8 @@ struct PSActionDescriptorProcs {
     OSErr(VEL_HOSTCALL* Clear)(PIActionDescriptor descriptor);
     OSErr(VEL_HOSTCALL* PutInteger)(PIActionDescriptor descriptor, DescriptorKeyID key, int32_t value);
     OSErr(VEL_HOSTCALL* PutFloat)(PIActionDescriptor descriptor, DescriptorKeyID key, double value);
-    OSErr(VEL_HOSTCALL* PutUnitFloat)(PIActionDescriptor descriptor, DescriptorKeyID key, DescriptorUnitID unit,
-                                      double value);
+    OSErr(VEL_HOSTCALL* PutUnitFloat)(PIActionDescriptor descriptor, DescriptorKeyID key,
+                                      DescriptorUnitID unit, double value);
     OSErr(VEL_HOSTCALL* PutString)(PIActionDescriptor descriptor, DescriptorKeyID key, const char* text);
     OSErr(VEL_HOSTCALL* PutBoolean)(PIActionDescriptor descriptor, DescriptorKeyID key, Boolean value);
     OSErr(VEL_HOSTCALL* PutList)(PIActionDescriptor descriptor, DescriptorKeyID key, PIActionList value);
@@ -132,33 +135,38 @@ struct PSActionDescriptorProcs {
                                          DescriptorClassID type, PIActionDescriptor value);
     OSErr(VEL_HOSTCALL* PutEnumerated)(PIActionDescriptor descriptor, DescriptorKeyID key,
                                        DescriptorEnumTypeID type, DescriptorEnumID value);
-    OSErr(VEL_HOSTCALL* PutReference)(PIActionDescriptor descriptor, DescriptorKeyID key, PIActionReference value);
-    OSErr(VEL_HOSTCALL* PutClass)(PIActionDescriptor descriptor, DescriptorKeyID key, DescriptorClassID value);
+    OSErr(VEL_HOSTCALL* PutReference)(PIActionDescriptor descriptor, DescriptorKeyID key,
+                                      PIActionReference value);
+    OSErr(VEL_HOSTCALL* PutClass)(PIActionDescriptor descriptor, DescriptorKeyID key,
+                                  DescriptorClassID value);
     OSErr(VEL_HOSTCALL* PutGlobalClass)(PIActionDescriptor descriptor, DescriptorKeyID key,
                                         DescriptorClassID value);
     OSErr(VEL_HOSTCALL* PutAlias)(PIActionDescriptor descriptor, DescriptorKeyID key, Handle value);
     OSErr(VEL_HOSTCALL* GetInteger)(PIActionDescriptor descriptor, DescriptorKeyID key, int32_t* value);
     OSErr(VEL_HOSTCALL* GetFloat)(PIActionDescriptor descriptor, DescriptorKeyID key, double* value);
-    OSErr(VEL_HOSTCALL* GetUnitFloat)(PIActionDescriptor descriptor, DescriptorKeyID key, DescriptorUnitID* unit,
-                                      double* value);
-    OSErr(VEL_HOSTCALL* GetStringLength)(PIActionDescriptor descriptor, DescriptorKeyID key, uint32_t* length);
+    OSErr(VEL_HOSTCALL* GetUnitFloat)(PIActionDescriptor descriptor, DescriptorKeyID key,
+                                      DescriptorUnitID* unit, double* value);
+    OSErr(VEL_HOSTCALL* GetStringLength)(PIActionDescriptor descriptor, DescriptorKeyID key,
+                                         uint32_t* length);
     OSErr(VEL_HOSTCALL* GetString)(PIActionDescriptor descriptor, DescriptorKeyID key, char* text,
                                    uint32_t maxLength);
     OSErr(VEL_HOSTCALL* GetBoolean)(PIActionDescriptor descriptor, DescriptorKeyID key, Boolean* value);
     OSErr(VEL_HOSTCALL* GetList)(PIActionDescriptor descriptor, DescriptorKeyID key, PIActionList* value);
-    OSErr(VEL_HOSTCALL* GetObject)(PIActionDescriptor descriptor, DescriptorKeyID key, DescriptorClassID* type,
-                                   PIActionDescriptor* value);
+    OSErr(VEL_HOSTCALL* GetObject)(PIActionDescriptor descriptor, DescriptorKeyID key,
+                                   DescriptorClassID* type, PIActionDescriptor* value);
     OSErr(VEL_HOSTCALL* GetGlobalObject)(PIActionDescriptor descriptor, DescriptorKeyID key,
                                          DescriptorClassID* type, PIActionDescriptor* value);
     OSErr(VEL_HOSTCALL* GetEnumerated)(PIActionDescriptor descriptor, DescriptorKeyID key,
                                        DescriptorEnumTypeID* type, DescriptorEnumID* value);
     OSErr(VEL_HOSTCALL* GetReference)(PIActionDescriptor descriptor, DescriptorKeyID key,
                                       PIActionReference* value);
-    OSErr(VEL_HOSTCALL* GetClass)(PIActionDescriptor descriptor, DescriptorKeyID key, DescriptorClassID* value);
+    OSErr(VEL_HOSTCALL* GetClass)(PIActionDescriptor descriptor, DescriptorKeyID key,
+                                  DescriptorClassID* value);
     OSErr(VEL_HOSTCALL* GetGlobalClass)(PIActionDescriptor descriptor, DescriptorKeyID key,
                                         DescriptorClassID* value);
     OSErr(VEL_HOSTCALL* GetAlias)(PIActionDescriptor descriptor, DescriptorKeyID key, Handle* value);
-    OSErr(VEL_HOSTCALL* HasKeys)(PIActionDescriptor descriptor, DescriptorKeyID* requiredKeys, Boolean* hasKeys);
+    OSErr(VEL_HOSTCALL* HasKeys)(PIActionDescriptor descriptor, DescriptorKeyID* requiredKeys,
+                                 Boolean* hasKeys);
     OSErr(VEL_HOSTCALL* PutIntegers)(PIActionDescriptor descriptor, DescriptorKeyID key, uint32_t count,
                                      int32_t* values);
     OSErr(VEL_HOSTCALL* GetIntegers)(PIActionDescriptor descriptor, DescriptorKeyID key, uint32_t count,
@@ -167,7 +175,8 @@ struct PSActionDescriptorProcs {
     OSErr(VEL_HOSTCALL* HandleToDescriptor)(PIDescriptorHandle value, PIActionDescriptor* descriptor);
     OSErr(VEL_HOSTCALL* PutZString)(PIActionDescriptor descriptor, DescriptorKeyID key, ASZString value);
     OSErr(VEL_HOSTCALL* GetZString)(PIActionDescriptor descriptor, DescriptorKeyID key, ASZString* value);
-    OSErr(VEL_HOSTCALL* PutData)(PIActionDescriptor descriptor, DescriptorKeyID key, int32_t length, void* value);
+    OSErr(VEL_HOSTCALL* PutData)(PIActionDescriptor descriptor, DescriptorKeyID key, int32_t length,
+                                 void* value);
     OSErr(VEL_HOSTCALL* GetDataLength)(PIActionDescriptor descriptor, DescriptorKeyID key, int32_t* value);
     OSErr(VEL_HOSTCALL* GetData)(PIActionDescriptor descriptor, DescriptorKeyID key, void* value);
     // Version 3 and later.
@@ -186,11 +195,14 @@ struct PSActionReferenceProcs {
     OSErr(VEL_HOSTCALL* Free)(PIActionReference reference);
     OSErr(VEL_HOSTCALL* GetForm)(PIActionReference reference, DescriptorFormID* form);
     OSErr(VEL_HOSTCALL* GetDesiredClass)(PIActionReference reference, DescriptorClassID* desiredClass);
-    OSErr(VEL_HOSTCALL* PutName)(PIActionReference reference, DescriptorClassID desiredClass, const char* name);
-    OSErr(VEL_HOSTCALL* PutIndex)(PIActionReference reference, DescriptorClassID desiredClass, uint32_t index);
+    OSErr(VEL_HOSTCALL* PutName)(PIActionReference reference, DescriptorClassID desiredClass,
+                                 const char* name);
+    OSErr(VEL_HOSTCALL* PutIndex)(PIActionReference reference, DescriptorClassID desiredClass,
+                                  uint32_t index);
     OSErr(VEL_HOSTCALL* PutIdentifier)(PIActionReference reference, DescriptorClassID desiredClass,
                                        uint32_t identifier);
-    OSErr(VEL_HOSTCALL* PutOffset)(PIActionReference reference, DescriptorClassID desiredClass, int32_t offset);
+    OSErr(VEL_HOSTCALL* PutOffset)(PIActionReference reference, DescriptorClassID desiredClass,
+                                   int32_t offset);
     OSErr(VEL_HOSTCALL* PutEnumerated)(PIActionReference reference, DescriptorClassID desiredClass,
                                        DescriptorEnumTypeID type, DescriptorEnumID value);
     OSErr(VEL_HOSTCALL* PutProperty)(PIActionReference reference, DescriptorClassID desiredClass,
@@ -231,12 +243,12 @@ struct PSDescriptorRegistryProcs {
 };
 
 // Terminology codes of the layer queries.
-inline constexpr DescriptorClassID classProperty = 0x50727072; // 'Prpr'
-inline constexpr DescriptorClassID classLayer = 0x4C797220;    // 'Lyr '
+inline constexpr DescriptorClassID classProperty = 0x50727072;  // 'Prpr'
+inline constexpr DescriptorClassID classLayer = 0x4C797220;     // 'Lyr '
 inline constexpr DescriptorEnumTypeID typeOrdinal = 0x4F72646E; // 'Ordn'
-inline constexpr DescriptorEnumID enumTarget = 0x54726774;     // 'Trgt'
-inline constexpr DescriptorKeyID keyName = 0x4E6D2020;         // 'Nm  '
-inline constexpr DescriptorKeyID keyVisible = 0x5673626C;      // 'Vsbl'
+inline constexpr DescriptorEnumID enumTarget = 0x54726774;      // 'Trgt'
+inline constexpr DescriptorKeyID keyName = 0x4E6D2020;          // 'Nm  '
+inline constexpr DescriptorKeyID keyVisible = 0x5673626C;       // 'Vsbl'
 
 VEL_HOST_OFFSET(SPBasicSuite, ReleaseSuite, 4, 8);
 VEL_HOST_OFFSET(SPBasicSuite, IsEqual, 8, 16);

@@ -17,9 +17,9 @@
 
 // Layout checks: a record's field offsets and size as hosts lay them out on
 // 32-bit (i686) and on 64-bit (x86_64) targets.
-#define VEL_HOST_OFFSET(type, field, i686, x64) \
+#define VEL_HOST_OFFSET(type, field, i686, x64)                                                              \
     static_assert(offsetof(type, field) == (sizeof(void*) == 4 ? (i686) : (x64)), #type "::" #field)
-#define VEL_HOST_SIZE(type, i686, x64) \
+#define VEL_HOST_SIZE(type, i686, x64)                                                                       \
     static_assert(sizeof(type) == (sizeof(void*) == 4 ? (i686) : (x64)), "size of " #type)
 
 namespace vel {
@@ -120,8 +120,8 @@ inline constexpr OSErr filterBadMode = -30101;
 inline constexpr OSErr errPlugInHostInsufficient = -30900;
 
 inline constexpr SPErr kSPNoError = 0;
-inline constexpr SPErr kSPUnimplementedError = 0x21494D50;  // '!IMP'
-inline constexpr SPErr kSPSuiteNotFoundError = 0x53214664;  // 'S!Fd'
+inline constexpr SPErr kSPUnimplementedError = 0x21494D50; // '!IMP'
+inline constexpr SPErr kSPSuiteNotFoundError = 0x53214664; // 'S!Fd'
 
 // Document modes.
 inline constexpr int16_t plugInModeBitmap = 0;

@@ -3,15 +3,27 @@
 namespace vel {
 namespace {
 
-VRect Widen(const Rect& r) { return {r.top, r.left, r.bottom, r.right}; }
+VRect Widen(const Rect& r)
+{
+    return {r.top, r.left, r.bottom, r.right};
+}
 
 // The 16-bit fields cannot hold more; larger areas need the 32-bit ones.
-int16_t Narrow(int32_t v) { return int16_t(v < INT16_MIN ? INT16_MIN : v > INT16_MAX ? INT16_MAX : v); }
-Rect Narrow(const VRect& r) { return {Narrow(r.top), Narrow(r.left), Narrow(r.bottom), Narrow(r.right)}; }
+int16_t Narrow(int32_t v)
+{
+    return int16_t(v < INT16_MIN ? INT16_MIN : v > INT16_MAX ? INT16_MAX : v);
+}
+Rect Narrow(const VRect& r)
+{
+    return {Narrow(r.top), Narrow(r.left), Narrow(r.bottom), Narrow(r.right)};
+}
 
 constexpr VRect EmptyRect{0, 0, 0, 0};
 
-bool IsEmpty(const VRect& r) { return r.bottom <= r.top || r.right <= r.left; }
+bool IsEmpty(const VRect& r)
+{
+    return r.bottom <= r.top || r.right <= r.left;
+}
 
 } // namespace
 
@@ -68,7 +80,8 @@ bool RequestsPending(const FilterRecord& record)
         const BigDocumentStruct& big = *record.bigDocumentData;
         return !IsEmpty(big.inRect32) || !IsEmpty(big.outRect32) || !IsEmpty(big.maskRect32);
     }
-    return !IsEmpty(Widen(record.inRect)) || !IsEmpty(Widen(record.outRect)) || !IsEmpty(Widen(record.maskRect));
+    return !IsEmpty(Widen(record.inRect)) || !IsEmpty(Widen(record.outRect)) ||
+           !IsEmpty(Widen(record.maskRect));
 }
 
 OSErr RequestImageArea(FilterRecord& record, const VRect& area, Fixed rate, EdgePadding padding)

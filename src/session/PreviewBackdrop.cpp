@@ -27,7 +27,10 @@ int SourceIndex(int working, int offset, float scale, int size)
 }
 
 // Grey squares of 7 × 7 source pixels show through transparent areas.
-uint8_t Checker(int row, int column) { return (row / 7) % 2 != (column / 7) % 2 ? 255 : 204; }
+uint8_t Checker(int row, int column)
+{
+    return (row / 7) % 2 != (column / 7) % 2 ? 255 : 204;
+}
 
 void BackdropPixel(const PixelBuffer& below, int row, int column, uint8_t* rgb)
 {
@@ -61,8 +64,8 @@ void BuildPreviewBackdrop(const RenderState& state, DocumentBuffers& buffers)
             const int row = SourceIndex(y, state.WorkOffsetY, state.PreviewScale, below.Height());
             uint8_t* out = backdrop.Row(y);
             for (int x = 0; x < state.WorkWidth; ++x, out += 3)
-                BackdropPixel(below, row, SourceIndex(x, state.WorkOffsetX, state.PreviewScale, below.Width()),
-                              out);
+                BackdropPixel(below, row,
+                              SourceIndex(x, state.WorkOffsetX, state.PreviewScale, below.Width()), out);
         }
     }
     buffers.PreviewBackdrop = std::move(backdrop);

@@ -19,7 +19,7 @@ bool ReadScripting(PIDescriptorParameters* parameters, const HandleProcs* handle
 // Records the parameters into a new descriptor for the host: the common keys,
 // layer one's, layer two's when it exists, the removed colours and the
 // palette adjustments of the colour schema (`inkCount` inks in use).
-void WriteScripting(PIDescriptorParameters* parameters, const HandleProcs* handles, const ParameterBlock& block,
-                    int inkCount);
+void WriteScripting(PIDescriptorParameters* parameters, const HandleProcs* handles,
+                    const ParameterBlock& block, int inkCount);
 
 } // namespace vel

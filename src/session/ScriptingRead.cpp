@@ -16,7 +16,10 @@ const ReadDescriptorProcs* UsableReadProcs(const PIDescriptorParameters* paramet
 }
 
 // A converted value is still a value.
-bool Succeeded(OSErr error) { return error == noErr || error == coercedParamErr; }
+bool Succeeded(OSErr error)
+{
+    return error == noErr || error == coercedParamErr;
+}
 
 // Stores a host string (length byte, then text) as the paper name, cut at
 // the length and at a NUL inside; the setter cuts what the block cannot hold.

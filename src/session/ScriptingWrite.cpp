@@ -46,8 +46,8 @@ void WriteField(const WriteDescriptorProcs& procs, PIWriteDescriptor token, cons
 
 } // namespace
 
-void WriteScripting(PIDescriptorParameters* parameters, const HandleProcs* handles, const ParameterBlock& block,
-                    int inkCount)
+void WriteScripting(PIDescriptorParameters* parameters, const HandleProcs* handles,
+                    const ParameterBlock& block, int inkCount)
 {
     const WriteDescriptorProcs* procs = UsableWriteProcs(parameters);
     if (!procs)

@@ -92,8 +92,8 @@ void Start(PluginSession& session)
     if (!LockBlocks(state))
         return;
     ReadRegistry(state.BasicSuite, *state.Params);
-    const bool showDialog =
-        ReadScripting(record.descriptorParameters, record.handleProcs, *state.Params, state.Private->ShowDialog);
+    const bool showDialog = ReadScripting(record.descriptorParameters, record.handleProcs, *state.Params,
+                                          state.Private->ShowDialog);
     ReloadInkState(*state.Params, session.Render.Inks);
     const bool proceed = !showDialog || RunMainDialog(session);
     state.Private->ShowDialog = 0;
@@ -109,19 +109,31 @@ void Finish(PluginSession& session)
     FilterRecord& record = *state.HostRecord;
     if (!LockBlocks(state))
         return;
-    WriteScripting(record.descriptorParameters, record.handleProcs, *state.Params, session.Render.Inks.InkCount);
+    WriteScripting(record.descriptorParameters, record.handleProcs, *state.Params,
+                   session.Render.Inks.InkCount);
     RegisterParameters(state.BasicSuite, *state.Params);
 }
 
 void DispatchFilterSelector(PluginSession& session, int16_t selector)
 {
     switch (selector) {
-    case filterSelectorParameters: ResetParameters(session); break;
-    case filterSelectorPrepare: Prepare(session); break;
-    case filterSelectorStart: Start(session); break;
-    case filterSelectorContinue: ClearRequestRects(*session.State.HostRecord); break;
-    case filterSelectorFinish: Finish(session); break;
-    default: break;
+    case filterSelectorParameters:
+        ResetParameters(session);
+        break;
+    case filterSelectorPrepare:
+        Prepare(session);
+        break;
+    case filterSelectorStart:
+        Start(session);
+        break;
+    case filterSelectorContinue:
+        ClearRequestRects(*session.State.HostRecord);
+        break;
+    case filterSelectorFinish:
+        Finish(session);
+        break;
+    default:
+        break;
     }
 }
 

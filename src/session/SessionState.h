@@ -16,9 +16,9 @@ struct SessionState {
     intptr_t* DataSlot = nullptr;       // the host's data slot: the handle of the PrivateBlock
     int16_t* ResultWord = nullptr;      // the host's result word
     SPBasicSuite* BasicSuite = nullptr;
-    ParameterBlock* Params = nullptr;   // the locked parameters handle, null when unlocked
-    PrivateBlock* Private = nullptr;    // the locked data-slot handle, null when unlocked
-    AboutRecord* About = nullptr;       // the About record of an About call
+    ParameterBlock* Params = nullptr; // the locked parameters handle, null when unlocked
+    PrivateBlock* Private = nullptr;  // the locked data-slot handle, null when unlocked
+    AboutRecord* About = nullptr;     // the About record of an About call
 
     int16_t& Result() { return *ResultWord; }
 };

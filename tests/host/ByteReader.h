@@ -9,7 +9,7 @@
 namespace vel::test {
 
 class ByteReader {
-public:
+  public:
     explicit ByteReader(const std::vector<uint8_t>& bytes) : bytes_(bytes) {}
 
     uint8_t U8() { return Take(1) ? bytes_[at_ - 1] : 0; }
@@ -49,7 +49,7 @@ public:
     bool AtEnd() const { return at_ == bytes_.size(); }
     bool Failed() const { return failed_; }
 
-private:
+  private:
     bool Take(size_t count)
     {
         if (failed_ || bytes_.size() - at_ < count) {

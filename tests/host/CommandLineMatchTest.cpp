@@ -53,8 +53,8 @@ void SaveBmp(const FakeImage& image, const std::string& path)
             for (int c = 0; c < 3; ++c)
                 row[3 * x + c] = uint8_t(image.Get(x, y, 2 - c));
     }
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                                std::streamsize(file.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
 }
 
 // Runs the command-line tool and returns its exit code (-1: not started).
@@ -64,7 +64,8 @@ int RunTool(const std::string& arguments)
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
         return -1;
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD code = 0;
@@ -119,8 +120,8 @@ TEST(CommandLineMatch, ModuleAndToolGiveTheSamePixels)
         {"palette", {{"NInks", 3}, {"ColorSchema", 1}, {"Noise1", 20}, {"EmbossDepth", 30}}},
     };
     const FakeImage source = Picture(40, 30);
-    const std::string dataFolder = std::string(ModulePath).substr(0, std::string(ModulePath).size() - 15) +
-                                   "VellistoIII";
+    const std::string dataFolder =
+        std::string(ModulePath).substr(0, std::string(ModulePath).size() - 15) + "VellistoIII";
     for (const MatchCase& c : cases) {
         SCOPED_TRACE(c.Name);
         LoadedModule module(ModulePath);

@@ -35,7 +35,10 @@ const PropertyRecord* FindProperty(const PropertyList& list, uint32_t key)
     return nullptr;
 }
 
-uint32_t EntryPointKey() { return sizeof(void*) == 8 ? 0x38363634 /* '8664' */ : 0x77783836 /* 'wx86' */; }
+uint32_t EntryPointKey()
+{
+    return sizeof(void*) == 8 ? 0x38363634 /* '8664' */ : 0x77783836 /* 'wx86' */;
+}
 
 LoadedModule::LoadedModule(const std::string& path) : handle_(LoadLibraryA(path.c_str())) {}
 

@@ -32,7 +32,7 @@ PropertyList ParsePropertyList(const std::vector<uint8_t>& bytes);
 const PropertyRecord* FindProperty(const PropertyList& list, uint32_t key);
 
 class LoadedModule {
-public:
+  public:
     explicit LoadedModule(const std::string& path);
     ~LoadedModule();
     LoadedModule(const LoadedModule&) = delete;
@@ -50,7 +50,7 @@ public:
     // entry-point property for this architecture names an export.
     FilterEntryProc FindFilterEntry() const;
 
-private:
+  private:
     void* handle_;
 };
 

@@ -21,11 +21,14 @@ void SavePicture(const FakeImage& image, const std::string& name)
     out.write(reinterpret_cast<const char*>(image.Bytes.data()), std::streamsize(image.Bytes.size()));
 }
 
-std::string TestName() { return testing::UnitTest::GetInstance()->current_test_info()->name(); }
+std::string TestName()
+{
+    return testing::UnitTest::GetInstance()->current_test_info()->name();
+}
 
 // Every test loads the module afresh, so that its state starts empty.
 class ModuleRuns : public testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(module.Loaded()) << ModulePath;
@@ -122,8 +125,11 @@ TEST_F(ModuleRuns, LayeredDocumentWithTransparencyRuns)
 {
     const int w = 12, h = 8;
     FakeHost host(plugInModeRGBColor, FakeImage::Gradient(w, h, 4));
-    FakeLayer below{"Below", true, {std::vector<uint8_t>(w * h, 40), std::vector<uint8_t>(w * h, 80),
-                                    std::vector<uint8_t>(w * h, 120)}, {}};
+    FakeLayer below{
+        "Below",
+        true,
+        {std::vector<uint8_t>(w * h, 40), std::vector<uint8_t>(w * h, 80), std::vector<uint8_t>(w * h, 120)},
+        {}};
     FakeLayer target{"Target", true, below.Channels, std::vector<uint8_t>(w * h, 128)};
     host.SetLayers({below, target}, 1);
     ASSERT_EQ(host.Run(entry, Invocation::Menu), noErr);

@@ -18,7 +18,10 @@ std::string Code(uint32_t code)
     return text;
 }
 
-std::vector<uint8_t> Bytes(const std::string& text) { return std::vector<uint8_t>(text.begin(), text.end()); }
+std::vector<uint8_t> Bytes(const std::string& text)
+{
+    return std::vector<uint8_t>(text.begin(), text.end());
+}
 
 std::vector<uint8_t> Little(std::initializer_list<uint32_t> values)
 {
@@ -30,7 +33,7 @@ std::vector<uint8_t> Little(std::initializer_list<uint32_t> values)
 }
 
 class ModuleResources : public testing::Test {
-protected:
+  protected:
     LoadedModule module{ModulePath};
 };
 
@@ -45,9 +48,12 @@ TEST_F(ModuleResources, PropertyListHasEveryPropertyInOrder)
     EXPECT_EQ(list.Reserved, 1);
     EXPECT_EQ(list.Version, 0);
 
-    const std::string hstm =
-        std::string("\0\0\0\0" "3LEV" "3LEV", 12) + std::string("\x80\x3E", 2) +
-        std::string("d9543b0c-3c91-11d4-97bc-00b017022014\0\0", 38);
+    const std::string hstm = std::string("\0\0\0\0"
+                                         "3LEV"
+                                         "3LEV",
+                                         12) +
+                             std::string("\x80\x3E", 2) +
+                             std::string("d9543b0c-3c91-11d4-97bc-00b017022014\0\0", 38);
     const struct {
         const char* Key;
         std::vector<uint8_t> Data;
@@ -63,7 +69,14 @@ TEST_F(ModuleResources, PropertyListHasEveryPropertyInOrder)
         {"enbl", Bytes(std::string("in (PSHOP_ImageMode, RGBMode, CMYKMode)\0", 40))},
         {"ms32", Little({2000000, 2000000})},
         {"flly", Bytes(std::string("\x80\0\0\0", 4))},
-        {"fici", Bytes(std::string("\1\1\6\0" "\1\1\x0E\0" "\1\1\x0E\0" "\1\1\6\0" "\1\1\x0E\0" "\1\1\6\0" "\1\1\x0E\0", 28))},
+        {"fici", Bytes(std::string("\1\1\6\0"
+                                   "\1\1\x0E\0"
+                                   "\1\1\x0E\0"
+                                   "\1\1\6\0"
+                                   "\1\1\x0E\0"
+                                   "\1\1\6\0"
+                                   "\1\1\x0E\0",
+                                   28))},
     };
     ASSERT_EQ(list.Properties.size(), std::size(expected));
     for (size_t i = 0; i < std::size(expected); ++i) {

@@ -10,7 +10,10 @@ namespace {
 constexpr int Width = 6;
 constexpr int Height = 4;
 
-std::vector<uint8_t> Flat(uint8_t value) { return std::vector<uint8_t>(Width * Height, value); }
+std::vector<uint8_t> Flat(uint8_t value)
+{
+    return std::vector<uint8_t>(Width * Height, value);
+}
 
 FakeLayer Layer(const std::string& name, std::vector<uint8_t> colors, bool visible = true)
 {
@@ -43,7 +46,7 @@ std::vector<FakeLayer> Stack()
 }
 
 class DocumentLayers : public testing::Test {
-protected:
+  protected:
     DocumentLayers() : DocumentLayers(HostOptions{}) {}
     explicit DocumentLayers(HostOptions options)
         : host(plugInModeRGBColor, FakeImage(Width, Height, 4), options)
@@ -122,7 +125,7 @@ TEST_F(DocumentLayers, WithoutLayerNamesTheBackdropStaysTransparentBlack)
 }
 
 class DocumentLayersWithoutPortSuite : public DocumentLayers {
-protected:
+  protected:
     DocumentLayersWithoutPortSuite() : DocumentLayers(HostOptions{.ChannelPortsSuite = false}) {}
 };
 

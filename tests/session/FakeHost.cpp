@@ -61,14 +61,27 @@ FakeDescriptor::Item& FakeDescriptor::Slot(uint32_t key, uint32_t type)
     return *found;
 }
 
-void FakeDescriptor::PutInteger(uint32_t key, int32_t value) { Slot(key, typeInteger).Integer = value; }
-void FakeDescriptor::PutFloat(uint32_t key, double value) { Slot(key, typeFloat).Float = value; }
-void FakeDescriptor::PutBoolean(uint32_t key, bool value) { Slot(key, typeBoolean).Boolean = value; }
-void FakeDescriptor::PutString(uint32_t key, const std::string& value) { Slot(key, typeChar).Text = value; }
+void FakeDescriptor::PutInteger(uint32_t key, int32_t value)
+{
+    Slot(key, typeInteger).Integer = value;
+}
+void FakeDescriptor::PutFloat(uint32_t key, double value)
+{
+    Slot(key, typeFloat).Float = value;
+}
+void FakeDescriptor::PutBoolean(uint32_t key, bool value)
+{
+    Slot(key, typeBoolean).Boolean = value;
+}
+void FakeDescriptor::PutString(uint32_t key, const std::string& value)
+{
+    Slot(key, typeChar).Text = value;
+}
 
 const FakeDescriptor::Item* FakeDescriptor::Find(uint32_t key) const
 {
-    const auto found = std::find_if(Items.begin(), Items.end(), [key](const Item& i) { return i.Key == key; });
+    const auto found =
+        std::find_if(Items.begin(), Items.end(), [key](const Item& i) { return i.Key == key; });
     return found == Items.end() ? nullptr : &*found;
 }
 
@@ -120,12 +133,24 @@ struct FakeHost::Suite {
 namespace {
 FakeHost* ActiveHost = nullptr;
 
-FakeDescriptor& DescriptorOf(PIActionDescriptor d) { return *reinterpret_cast<FakeDescriptor*>(d); }
+FakeDescriptor& DescriptorOf(PIActionDescriptor d)
+{
+    return *reinterpret_cast<FakeDescriptor*>(d);
+}
 
-int Clamp8(int v) { return std::clamp(v, 0, 255); }
+int Clamp8(int v)
+{
+    return std::clamp(v, 0, 255);
+}
 
-uint8_t Expand(uint32_t v16) { return uint8_t(v16 >= 32768 ? 255 : v16 >> 7); }
-uint16_t Widen(uint8_t v) { return uint16_t((uint32_t(v) * 32768u + 127u) / 255u); }
+uint8_t Expand(uint32_t v16)
+{
+    return uint8_t(v16 >= 32768 ? 255 : v16 >> 7);
+}
+uint16_t Widen(uint8_t v)
+{
+    return uint16_t((uint32_t(v) * 32768u + 127u) / 255u);
+}
 } // namespace
 
 FakeHost& FakeHost::Current()
@@ -143,8 +168,16 @@ FakeHost::FakeHost(int16_t imageMode, FakeImage source, HostOptions options)
 {
     ActiveHost = this;
 
-    handleProcs_ = {1, 8, NewHandle, DisposeHandle, GetHandleSize, SetHandleSize, LockHandle, UnlockHandle,
-                    RecoverSpace, DisposeHandle};
+    handleProcs_ = {1,
+                    8,
+                    NewHandle,
+                    DisposeHandle,
+                    GetHandleSize,
+                    SetHandleSize,
+                    LockHandle,
+                    UnlockHandle,
+                    RecoverSpace,
+                    DisposeHandle};
     channelPortProcs_ = {1, 3, ReadPixels, nullptr, nullptr};
 
     readProcs_.numReadDescriptorProcs = 18;
@@ -258,7 +291,8 @@ int16_t FakeHost::Call(const PluginEntryFn& entry, int16_t selector)
 {
     ActiveHost = this;
     int16_t result = 0;
-    void* record = selector == filterSelectorAbout ? static_cast<void*>(&about_) : static_cast<void*>(&record_);
+    void* record =
+        selector == filterSelectorAbout ? static_cast<void*>(&about_) : static_cast<void*>(&record_);
     entry(selector, record, &dataSlot_, &result);
     if (selector == filterSelectorStart || selector == filterSelectorContinue)
         CommitOutput();
@@ -321,7 +355,10 @@ void FakeHost::DisposeHandle(Handle h)
     host.handles_.erase(h);
 }
 
-int32_t FakeHost::GetHandleSize(Handle h) { return int32_t(Current().Find(h)->Bytes.size()); }
+int32_t FakeHost::GetHandleSize(Handle h)
+{
+    return int32_t(Current().Find(h)->Bytes.size());
+}
 
 OSErr FakeHost::SetHandleSize(Handle h, int32_t size)
 {
@@ -350,7 +387,10 @@ void FakeHost::UnlockHandle(Handle h)
 
 void FakeHost::RecoverSpace(int32_t) {}
 
-bool FakeHost::HasBlocks() const { return record_.parameters && dataSlot_; }
+bool FakeHost::HasBlocks() const
+{
+    return record_.parameters && dataSlot_;
+}
 
 ParameterBlock FakeHost::Parameters() const
 {
@@ -390,17 +430,38 @@ bool FakeHost::UsesBigDocument() const
 }
 
 namespace {
-VRect Widen32(const Rect& r) { return {r.top, r.left, r.bottom, r.right}; }
-bool Empty(const VRect& r) { return r.bottom <= r.top || r.right <= r.left; }
+VRect Widen32(const Rect& r)
+{
+    return {r.top, r.left, r.bottom, r.right};
+}
+bool Empty(const VRect& r)
+{
+    return r.bottom <= r.top || r.right <= r.left;
+}
 } // namespace
 
-VRect FakeHost::InRect() const { return UsesBigDocument() ? big_.inRect32 : Widen32(record_.inRect); }
-VRect FakeHost::OutRect() const { return UsesBigDocument() ? big_.outRect32 : Widen32(record_.outRect); }
-VRect FakeHost::MaskRect() const { return UsesBigDocument() ? big_.maskRect32 : Widen32(record_.maskRect); }
+VRect FakeHost::InRect() const
+{
+    return UsesBigDocument() ? big_.inRect32 : Widen32(record_.inRect);
+}
+VRect FakeHost::OutRect() const
+{
+    return UsesBigDocument() ? big_.outRect32 : Widen32(record_.outRect);
+}
+VRect FakeHost::MaskRect() const
+{
+    return UsesBigDocument() ? big_.maskRect32 : Widen32(record_.maskRect);
+}
 
-bool FakeHost::RequestsPending() const { return !Empty(InRect()) || !Empty(OutRect()) || !Empty(MaskRect()); }
+bool FakeHost::RequestsPending() const
+{
+    return !Empty(InRect()) || !Empty(OutRect()) || !Empty(MaskRect());
+}
 
-OSErr FakeHost::AdvanceState() { return Current().Advance(); }
+OSErr FakeHost::AdvanceState()
+{
+    return Current().Advance();
+}
 
 OSErr FakeHost::Advance()
 {
@@ -413,8 +474,8 @@ OSErr FakeHost::Advance()
 
     const int bytes = source_.Depth / 8;
     const int rate = std::max(1, (record_.inputRate + 0x8000) >> 16);
-    const auto deliver = [&](const FakeImage& image, const VRect& r, int lo, int hi, int step, int16_t padding,
-                             std::vector<uint8_t>& buffer, void*& data, int32_t& rowBytes) {
+    const auto deliver = [&](const FakeImage& image, const VRect& r, int lo, int hi, int step,
+                             int16_t padding, std::vector<uint8_t>& buffer, void*& data, int32_t& rowBytes) {
         const int planes = std::max(0, hi - lo + 1);
         const int width = std::max(0, r.right - r.left);
         const int height = std::max(0, r.bottom - r.top);
@@ -473,7 +534,8 @@ void FakeHost::CommitOutput()
                 if (x < 0 || y < 0 || x >= output_.Width || y >= output_.Height)
                     continue;
                 const size_t at =
-                    (size_t(y - r.top) * size_t(r.right - r.left) + size_t(x - r.left)) * size_t(planes) + size_t(c);
+                    (size_t(y - r.top) * size_t(r.right - r.left) + size_t(x - r.left)) * size_t(planes) +
+                    size_t(c);
                 uint32_t v = outBuffer_[at * size_t(bytes)];
                 if (bytes == 2) {
                     uint16_t w;
@@ -484,9 +546,15 @@ void FakeHost::CommitOutput()
             }
 }
 
-void FakeHost::Progress(int32_t, int32_t) { ++Current().progressCalls_; }
+void FakeHost::Progress(int32_t, int32_t)
+{
+    ++Current().progressCalls_;
+}
 
-Boolean FakeHost::TestAbort() { return 0; }
+Boolean FakeHost::TestAbort()
+{
+    return 0;
+}
 
 // The host's own colour model: CMYK components hold 255 for no ink.
 void FakeHost::ConvertColor(int16_t from, int16_t to, const uint8_t in[4], uint8_t out[4])
@@ -574,7 +642,10 @@ SPErr FakeHost::ReleaseSuite(const char* name, int32_t version)
     return kSPSuiteNotFoundError;
 }
 
-SPBoolean FakeHost::IsEqual(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
+SPBoolean FakeHost::IsEqual(const char* a, const char* b)
+{
+    return std::strcmp(a, b) == 0;
+}
 
 int FakeHost::OutstandingSuites() const
 {
@@ -620,7 +691,8 @@ OSErr FakeHost::CopyChannel(PIChannelPort port, const VRect& area, const PixelMe
             const bool inside = x >= 0 && y >= 0 && x < source_.Width && y < source_.Height;
             const uint8_t v = inside ? samples[size_t(y) * size_t(source_.Width) + size_t(x)] : 0;
             const size_t bit = size_t(y - area.top) * size_t(destination.rowBits) +
-                               size_t(x - area.left) * size_t(destination.colBits) + size_t(destination.bitOffset);
+                               size_t(x - area.left) * size_t(destination.colBits) +
+                               size_t(destination.bitOffset);
             if (destination.depth == 16) {
                 const uint16_t w = Widen(v);
                 std::memcpy(data + bit / 8, &w, 2);
@@ -875,7 +947,8 @@ void FakeHost::PrepareScripting(Invocation invocation)
         DisposeHandle(descriptorParameters_.descriptor);
         descriptorParameters_.descriptor = nullptr;
     }
-    descriptorParameters_.playInfo = invocation == Invocation::Menu ? plugInDialogDisplay : plugInDialogDontDisplay;
+    descriptorParameters_.playInfo =
+        invocation == Invocation::Menu ? plugInDialogDisplay : plugInDialogDontDisplay;
 }
 
 const FakeDescriptor* FakeHost::RecordedDescriptor() const
@@ -970,7 +1043,10 @@ OSErr FakeHost::ReadString(PIReadDescriptor token, Str255* value)
     return noErr;
 }
 
-PIWriteDescriptor FakeHost::OpenWrite() { return reinterpret_cast<PIWriteDescriptor>(new Writer); }
+PIWriteDescriptor FakeHost::OpenWrite()
+{
+    return reinterpret_cast<PIWriteDescriptor>(new Writer);
+}
 
 OSErr FakeHost::CloseWrite(PIWriteDescriptor token, PIDescriptorHandle* descriptor)
 {

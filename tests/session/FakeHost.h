@@ -62,7 +62,7 @@ struct FakeDescriptor {
     const Item* Find(uint32_t key) const;
     std::vector<uint32_t> Keys() const;
 
-private:
+  private:
     Item& Slot(uint32_t key, uint32_t type);
 };
 
@@ -102,7 +102,7 @@ using PluginEntryFn = std::function<void(int16_t selector, void* record, intptr_
 enum class Invocation { Menu, Repeat };
 
 class FakeHost {
-public:
+  public:
     FakeHost(int16_t imageMode, FakeImage source, HostOptions options = {});
     ~FakeHost();
     FakeHost(const FakeHost&) = delete;
@@ -170,7 +170,7 @@ public:
     bool ChannelsReadable = true;
     OSErr AdvanceResult = noErr;
 
-private:
+  private:
     struct HandleData;
     struct Reader;
     struct Writer;
@@ -232,8 +232,8 @@ private:
     static OSErr VEL_HOSTCALL GetString(PIActionDescriptor descriptor, DescriptorKeyID key, char* text,
                                         uint32_t maxLength);
     static OSErr VEL_HOSTCALL GetBoolean(PIActionDescriptor descriptor, DescriptorKeyID key, Boolean* value);
-    static const FakeDescriptor::Item* FindItem(PIActionDescriptor descriptor, DescriptorKeyID key, uint32_t type,
-                                            OSErr* error);
+    static const FakeDescriptor::Item* FindItem(PIActionDescriptor descriptor, DescriptorKeyID key,
+                                                uint32_t type, OSErr* error);
 
     // Action references and the basic action control.
     static OSErr VEL_HOSTCALL MakeReference(PIActionReference* reference);
@@ -265,7 +265,8 @@ private:
     static OSErr VEL_HOSTCALL WriteInteger(PIWriteDescriptor token, DescriptorKeyID key, int32_t value);
     static OSErr VEL_HOSTCALL WriteFloat(PIWriteDescriptor token, DescriptorKeyID key, const double* value);
     static OSErr VEL_HOSTCALL WriteBoolean(PIWriteDescriptor token, DescriptorKeyID key, Boolean value);
-    static OSErr VEL_HOSTCALL WriteString(PIWriteDescriptor token, DescriptorKeyID key, const unsigned char* text);
+    static OSErr VEL_HOSTCALL WriteString(PIWriteDescriptor token, DescriptorKeyID key,
+                                          const unsigned char* text);
     Handle DescriptorHandle(const FakeDescriptor& descriptor);
     void PrepareScripting(Invocation invocation);
 

@@ -17,7 +17,7 @@ ParameterBlock Defaults()
 }
 
 class Registry : public testing::Test {
-protected:
+  protected:
     Registry() : Registry(HostOptions{}) {}
     explicit Registry(HostOptions options) : host(plugInModeRGBColor, FakeImage(2, 2, 3), options) {}
 
@@ -56,9 +56,9 @@ TEST_F(Registry, ReadsEveryKeyOnItsOwn)
     FakeDescriptor registered;
     registered.PutInteger(FourCC("NInk"), 4);
     registered.PutInteger(FourCC("ClSt"), 0x103);
-    registered.PutFloat(FourCC("PrSc"), 2);      // the wrong type: left as it was
+    registered.PutFloat(FourCC("PrSc"), 2); // the wrong type: left as it was
     registered.PutBoolean(FourCC("L2Ex"), false);
-    registered.PutFloat(FourCC("Ang2"), 66);     // layer two is read whatever L2Ex says
+    registered.PutFloat(FourCC("Ang2"), 66); // layer two is read whatever L2Ex says
     registered.PutBoolean(FourCC("CvI1"), true);
     registered.PutString(FourCC("PrNm"), "Linen");
     host.Registry()[RegistryKey] = registered;
@@ -123,7 +123,7 @@ TEST_F(Registry, HostsWithoutTheSuitesAreTold)
 }
 
 class RegistryOnVersionTwo : public Registry {
-protected:
+  protected:
     RegistryOnVersionTwo() : Registry(HostOptions{.HighestDescriptorSuite = 2}) {}
 };
 

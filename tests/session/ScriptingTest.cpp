@@ -23,12 +23,14 @@ ParameterBlock Defaults()
 void ExpectSameParameters(const ParameterBlock& actual, const ParameterBlock& expected)
 {
     for (const FieldKey& key : RecordedFields(true))
-        EXPECT_EQ(GetFieldValue(actual, *key.Field, key.Layer), GetFieldValue(expected, *key.Field, key.Layer))
+        EXPECT_EQ(GetFieldValue(actual, *key.Field, key.Layer),
+                  GetFieldValue(expected, *key.Field, key.Layer))
             << FieldName(*key.Field, key.Layer);
     EXPECT_STREQ(actual.PaperName, expected.PaperName);
     for (const IndexedField& field : IndexedFields())
         for (int i = 0; i < field.Count; ++i)
-            EXPECT_EQ(GetIndexedEntry(actual, field, i), GetIndexedEntry(expected, field, i)) << field.Tag << i;
+            EXPECT_EQ(GetIndexedEntry(actual, field, i), GetIndexedEntry(expected, field, i))
+                << field.Tag << i;
 }
 
 // The key as the host reads it: first character in the most significant byte.
@@ -50,7 +52,7 @@ uint32_t Indexed(const char (&memoryOrder)[5])
 }
 
 class Scripting : public testing::Test {
-protected:
+  protected:
     FakeHost host{plugInModeRGBColor, FakeImage(2, 2, 3)};
     PIDescriptorParameters* parameters = host.Record().descriptorParameters;
     const HandleProcs* handles = host.Record().handleProcs;
@@ -108,12 +110,9 @@ struct PaletteCase {
 TEST_F(Scripting, PaletteKeysFollowTheColorSchema)
 {
     const PaletteCase cases[] = {
-        {ColorSchemaKind::CustomPalette, 3, "CP", 9},
-        {ColorSchemaKind::Monotone, 1, "CP", 3},
-        {ColorSchemaKind::CustomPalette, 4, "CP", 12},
-        {ColorSchemaKind::CmykPalette, 4, "YP", 12},
-        {ColorSchemaKind::RgbPalette, 3, "RP", 9},
-        {ColorSchemaKind::InitialColors, 1, "", 0},
+        {ColorSchemaKind::CustomPalette, 3, "CP", 9},  {ColorSchemaKind::Monotone, 1, "CP", 3},
+        {ColorSchemaKind::CustomPalette, 4, "CP", 12}, {ColorSchemaKind::CmykPalette, 4, "YP", 12},
+        {ColorSchemaKind::RgbPalette, 3, "RP", 9},     {ColorSchemaKind::InitialColors, 1, "", 0},
     };
     for (const PaletteCase& c : cases) {
         block.ColorSchema = uint8_t(c.Schema);

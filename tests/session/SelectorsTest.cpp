@@ -44,7 +44,7 @@ struct DialogProbe {
 };
 
 class Selectors : public testing::Test {
-protected:
+  protected:
     Selectors()
     {
         RenderProbe::Reset();
@@ -57,7 +57,10 @@ protected:
     SessionFixture plugin;
 };
 
-FakeImage SmallRgb() { return FakeImage::Gradient(6, 4, 3); }
+FakeImage SmallRgb()
+{
+    return FakeImage::Gradient(6, 4, 3);
+}
 
 TEST_F(Selectors, MenuRunResetsShowsTheDialogProcessesOnceAndRecords)
 {
