@@ -5,6 +5,7 @@
 #include "engine/Modulation.h"
 #include "engine/ParallelLines.h"
 #include "engine/PatternQuantities.h"
+#include "engine/RadialPatterns.h"
 #include "engine/RenderState.h"
 
 #include <cstring>
@@ -26,6 +27,8 @@ bool LineField(RenderState& state, const LayerParameters& layer, int ink)
 
     if (layer.Geometry <= uint8_t(PatternGeometry::ZigZag2))
         DrawParallelLines(state, field, pattern, layer.Geometry, ink);
+    else if (layer.Geometry <= uint8_t(PatternGeometry::Star8))
+        DrawRadialPattern(state, field, pattern, layer, ink);
     return true;
 }
 
