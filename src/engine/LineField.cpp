@@ -2,6 +2,7 @@
 
 #include "engine/DiskTable.h"
 #include "engine/FieldPlane.h"
+#include "engine/IsoLines.h"
 #include "engine/Modulation.h"
 #include "engine/ParallelLines.h"
 #include "engine/PatternQuantities.h"
@@ -29,6 +30,8 @@ bool LineField(RenderState& state, const LayerParameters& layer, int ink)
         DrawParallelLines(state, field, pattern, layer.Geometry, ink);
     else if (layer.Geometry <= uint8_t(PatternGeometry::Star8))
         DrawRadialPattern(state, field, pattern, layer, ink);
+    else
+        DrawIsoLines(state, field, pattern, layer, ink);
     return true;
 }
 
