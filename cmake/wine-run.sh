@@ -22,4 +22,8 @@ if [ ! -f "$WINEPREFIX/.vellisto-ready" ]; then
     fi
   ) 9>"$WINEPREFIX.lock"
 fi
+# Keep one server (and the prefix's services) alive between the test
+# executables: starting them again for every executable costs a minute under
+# emulation.
+wineserver -p60 >/dev/null 2>&1 || true
 exec wine "$@"

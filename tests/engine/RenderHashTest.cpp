@@ -1,0 +1,125 @@
+// Render hashes: a matrix of parameter sets rendered on a small generated
+// picture. Every hash was recorded after looking at its picture; the same
+// hashes must come out of every build. With VEL_RENDER_DUMP=<folder> the
+// pictures are written there as PPM files (scripts/contact-sheet.sh turns
+// them into the contact sheet in docs/).
+
+#include "engine/RenderDriver.h"
+#include "params/ParameterSettings.h"
+#include "support/MemoryHost.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace vel {
+namespace {
+
+struct RenderCase {
+    const char* Name;
+    std::vector<const char*> Settings;
+    uint64_t Hash;
+};
+
+// clang-format off
+const RenderCase Cases[] = {
+    {"lines",            {"Geometry1=Lines"}, 0x1d734cede6d8e8cdu},
+    {"waves-1",          {"Geometry1=Waves 1", "Amplitude1=20", "Frequency1=25"}, 0x6520c42fce242914u},
+    {"waves-2",          {"Geometry1=Waves 2", "Amplitude1=20", "Frequency1=25"}, 0xd0ecc641816146bdu},
+    {"waves-3",          {"Geometry1=Waves 3", "Amplitude1=20", "Frequency1=25"}, 0xba176fd3b068acbu},
+    {"waves-4",          {"Geometry1=Waves 4", "Amplitude1=20", "Frequency1=25"}, 0x90a9b0c6cce43270u},
+    {"zigzag",           {"Geometry1=ZigZag", "Amplitude1=20", "Frequency1=25"}, 0xec22792243865ab2u},
+    {"zigzag-1",         {"Geometry1=ZigZag 1", "Amplitude1=20", "Frequency1=25"}, 0x49eda83afefec66u},
+    {"zigzag-2",         {"Geometry1=ZigZag 2", "Amplitude1=20", "Frequency1=25"}, 0x9a05388c00123503u},
+    {"custom-palette",   {"ColorSchema=Custom palette", "NInks=3"}, 0xf1487e3c177967b7u},
+    {"cmyk-palette",     {"ColorSchema=CMYK palette"}, 0xb5f1ea242f62e163u},
+    {"rgb-palette",      {"ColorSchema=RGB palette"}, 0xe8a35c4ff034c66eu},
+    {"initial-colors",   {"ColorSchema=Initial colors"}, 0x94d0841951146f7eu},
+    {"circles",          {"Big1=1", "Space1=12"}, 0x5b2a04f69eae9d8au},
+    {"circles-unlinked", {"Big1=1", "LinkWidth1=0"}, 0x156ab00336837976u},
+    {"relief",           {"BRelief1=60"}, 0xe1d8c2789b8facdau},
+    {"noise",            {"Noise1=60", "LoNoiseIntensity1=50", "RoughnessIntensity1=50"}, 0xe72241617d6d97d4u},
+    {"discontinuous",    {"Discontinuous1=50", "DiscontinuousRandom1=30"}, 0xba937d27c6053bf8u},
+    {"combine",          {"Invert1=Combine"}, 0x2f483e74ff9acf85u},
+    {"negative",         {"Invert1=Negative"}, 0x7e72dd1083324721u},
+    {"two-add",          {"LayerTwoExist=1", "Interfere=Add"}, 0x59e30142dd1719fau},
+    {"two-subtract",     {"LayerTwoExist=1", "Interfere=Subtract"}, 0x5adcc4f94ec223e9u},
+    {"two-and",          {"LayerTwoExist=1", "Interfere=Logical And"}, 0x74ffe52cd9d613aau},
+    {"two-xor",          {"LayerTwoExist=1", "Interfere=Logical Xor"}, 0x63e2e1e627734af3u},
+    {"two-interfere",    {"LayerTwoExist=1", "Interfere=Interfere"}, 0x1bbfc730505b697du},
+    {"two-cross",        {"LayerTwoExist=1", "Interfere=Cross"}, 0x6ca1cd000ae118edu},
+    {"paper-none",       {"PaperName=None"}, 0xee00cc81039a9aacu},
+    {"paper-solid",      {"PaperName=Solid", "PaperColor=0x0080C0E0"}, 0x3ece5faf82d5a388u},
+    {"paper-original",   {"PaperName=texture.bmp", "PaperSchema=Original"}, 0x605cb7b9891ba7b8u},
+    {"paper-surface",    {"PaperName=texture.bmp", "PaperSchema=Surface", "PaperColor=0x00A0D0F0"}, 0x98dff5023dc645e6u},
+    {"paper-colorized",  {"PaperName=texture.bmp", "PaperSchema=Colorized", "PaperColor=0x00A0D0F0",
+                          "PaperColorization=60"}, 0xe7e849efeec2c5a6u},
+    {"emboss",           {"EmbossDepth=60"}, 0x67c9c04953c28197u},
+    {"deboss-texture",   {"EmbossDepth=-40", "PaperName=texture.bmp"}, 0xe5ec20da124cbe09u},
+    {"opacity-minus-50", {"InksOpacity=-50", "PaperName=texture.bmp", "ColorSchema=RGB palette"}, 0xd3e8e7cf40c4fd85u},
+    {"opacity-50",       {"InksOpacity=50", "PaperName=texture.bmp", "ColorSchema=RGB palette"}, 0xe2f374b52daf2788u},
+};
+// clang-format on
+
+// A 16 × 16 soft grain as the paper texture.
+void WriteTexture(const std::string& path)
+{
+    constexpr int Size = 16;
+    std::vector<uint8_t> rgb(Size * Size * 3);
+    for (int y = 0; y < Size; ++y)
+        for (int x = 0; x < Size; ++x) {
+            const uint8_t v = uint8_t(150 + ((x * 37 + y * 91 + x * y * 13) % 97));
+            uint8_t* p = &rgb[size_t(y * Size + x) * 3];
+            p[0] = v;
+            p[1] = uint8_t(v - 10);
+            p[2] = uint8_t(v - 30);
+        }
+    test::WriteBmp(path, Size, Size, rgb);
+}
+
+void WritePpm(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << "P6\n" << width << " " << height << "\n255\n";
+    out.write(reinterpret_cast<const char*>(rgb.data()), std::streamsize(rgb.size()));
+}
+
+TEST(RenderHashes, MatrixMatchesTheRecordedPictures)
+{
+    constexpr int Width = 96, Height = 64;
+    test::TempFolder papers;
+    WriteTexture(papers.Path() + "texture.bmp");
+    const char* dump = std::getenv("VEL_RENDER_DUMP");
+
+    int index = 0;
+    for (const RenderCase& c : Cases) {
+        RenderState state;
+        InstallRenderHooks(state);
+        state.PapersFolder = papers.Path();
+        ParameterBlock params{};
+        ResetWindowGeometry(params);
+        for (const char* setting : c.Settings)
+            ASSERT_EQ(ApplySetting(params, setting), "") << c.Name;
+
+        test::MemoryHost host(Width, Height, 3);
+        ASSERT_EQ(RenderImage(state, params, host), NoErr) << c.Name;
+        const uint64_t hash = test::HashBytes(host.Output);
+        EXPECT_EQ(hash, c.Hash) << c.Name << ": 0x" << std::hex << hash;
+        if (dump) {
+            char name[128];
+            std::snprintf(name, sizeof name, "%s/%02d-%s.ppm", dump, index, c.Name);
+            WritePpm(name, host.Output, Width, Height);
+        }
+        ++index;
+    }
+    InstallParameterHooks({});
+}
+
+} // namespace
+} // namespace vel
