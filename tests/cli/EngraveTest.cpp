@@ -1,5 +1,8 @@
 #include "Engrave.h"
 #include "color/ImageLoader.h"
+#include "engine/RenderDriver.h"
+#include "params/ParameterSettings.h"
+#include "support/MemoryHost.h"
 #include "platform/Folders.h"
 #include "support/TestSupport.h"
 
@@ -97,6 +100,35 @@ TEST_F(EngraveTest, SettingsAcceptNumbersAndDisplayNames)
     for (const char* setting : {"Geometry1=Rings Waves 2", "ColorSchema=cmyk palette", "Width2=30.5",
                                 "PaperColor=0x00FF8040", "NInks=9", "PaperName=None"})
         EXPECT_EQ(Run({in, folder.Path() + "ok.png", "--set", setting}), 0) << setting;
+}
+
+TEST_F(EngraveTest, ToolPicturesEqualTheDriversForTheSameParameters)
+{
+    constexpr int Width = 64, Height = 48;
+    const std::vector<uint8_t> rgba = test::TestPicture(Width, Height);
+    std::vector<uint8_t> rgb;
+    for (size_t i = 0; i < rgba.size(); i += 4)
+        rgb.insert(rgb.end(), {rgba[i], rgba[i + 1], rgba[i + 2]});
+    test::WriteBmp(folder.Path() + "picture.bmp", Width, Height, rgb);
+    const std::vector<std::string> settings = {"Geometry1=ZigZag 1", "ColorSchema=RGB palette", "EmbossDepth=30"};
+
+    std::vector<std::string> args = {folder.Path() + "picture.bmp", folder.Path() + "tool.png"};
+    for (const std::string& setting : settings)
+        args.insert(args.end(), {"--set", setting});
+    ASSERT_EQ(Run(args), 0);
+    Plane<uint8_t> tool;
+    ASSERT_TRUE(LoadImageRGBA(folder.Path() + "tool.png", tool));
+
+    ParameterBlock params{};
+    ResetWindowGeometry(params);
+    for (const std::string& setting : settings)
+        ASSERT_EQ(ApplySetting(params, setting), "");
+    RenderState state;
+    InstallRenderHooks(state);
+    test::MemoryHost host(Width, Height, 4);
+    RenderImage(state, params, host);
+    InstallParameterHooks({});
+    EXPECT_TRUE(std::equal(host.Output.begin(), host.Output.end(), tool.Data()));
 }
 
 } // namespace
