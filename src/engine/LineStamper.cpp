@@ -1,6 +1,7 @@
 #include "engine/LineStamper.h"
 
 #include "engine/ConeStamp.h"
+#include "engine/FieldDensity.h"
 #include "engine/Modulation.h"
 #include "engine/PortableMath.h"
 #include "engine/RenderState.h"
@@ -14,30 +15,6 @@ namespace {
 // Stamps never come closer than this along a line, whatever the relief or
 // the circle spacing ask for, so that extreme values cannot stall a render.
 constexpr float DensestStampsPerPixel = 64.0f;
-
-// Reads the ink's density (0..1) under working pixels; outside the image (or
-// without a density plane) it is 0.5.
-class DensityReader {
-  public:
-    explicit DensityReader(const RenderState& state) : width_(state.WorkWidth), height_(state.WorkHeight)
-    {
-        const Plane<uint8_t>& plane = state.DensityPlane;
-        if (plane && width_ > 0 && height_ > 0 && plane.Bytes() / size_t(width_) >= size_t(height_))
-            pixels_ = plane.Data();
-    }
-
-    float operator()(int gx, int gy) const
-    {
-        if (!pixels_ || gx < 0 || gy < 0 || gx >= width_ || gy >= height_)
-            return 0.5f;
-        return float(pixels_[size_t(gy) * size_t(width_) + size_t(gx)]) / 255.0f;
-    }
-
-  private:
-    const uint8_t* pixels_ = nullptr;
-    int width_;
-    int height_;
-};
 
 // The working pixel under a field coordinate.
 int WorkingPixel(float v, float scale)
@@ -82,7 +59,7 @@ void LineStamper(RenderState& state, const FieldPlane& field, const StamperInput
         waveType -= 7;
 
     const ModulationState& modulation = state.Modulation;
-    const DensityReader density(state);
+    const FieldDensity density(state);
     const float scale = float(field.Scale);
     const bool displaced = line.Relief != 0 || line.Jitter != 0;
 
