@@ -26,4 +26,11 @@ fi
 # executables: starting them again for every executable costs a minute under
 # emulation.
 wineserver -p60 >/dev/null 2>&1 || true
+# A 64-bit program goes straight to the 64-bit loader: the "wine" launcher
+# starts through the 32-bit loader, which costs about a minute a process
+# where 32-bit programs run under emulation.
+machine=$(od -An -tx2 -j "$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')" -N6 "$1" 2>/dev/null | awk '{print $3}')
+if [ "$machine" = 8664 ] && [ -x /usr/lib/wine/wine64 ]; then
+  exec /usr/lib/wine/wine64 "$@"
+fi
 exec wine "$@"
