@@ -22,10 +22,6 @@ if [ ! -f "$WINEPREFIX/.vellisto-ready" ]; then
     fi
   ) 9>"$WINEPREFIX.lock"
 fi
-# Keep one server (and the prefix's services) alive between the test
-# executables: starting them again for every executable costs a minute under
-# emulation.
-wineserver -p60 >/dev/null 2>&1 || true
 # A 64-bit program goes straight to the 64-bit loader: the "wine" launcher
 # starts through the 32-bit loader, which costs about a minute a process
 # where 32-bit programs run under emulation.
