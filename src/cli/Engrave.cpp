@@ -78,10 +78,9 @@ std::string BuildParameters(const EngraveOptions& options, const std::string& da
     ResetWindowGeometry(block);
     if (!options.Preset.empty()) {
         const std::string path = FindPreset(options.Preset, dataFolder);
-        InkState ignored;
         if (path.empty())
             return "no preset file or factory preset named \"" + options.Preset + "\"";
-        if (!ReadPreset(path, block, ignored))
+        if (!ReadPreset(path, block))
             return "\"" + path + "\" is not a Vellisto III preset";
     }
     for (const std::string& setting : options.Settings) {

@@ -10,11 +10,9 @@ void ReloadInkState(ParameterBlock& block, InkState& inks)
     inks.PaletteValid = false;
     inks.NeedNewHistogram = true;
 
-    block.PaperName[PaperNameSize - 1] = '\0';
+    TrimPaperName(block);
     char name[PaperNameSize];
     std::memcpy(name, block.PaperName, PaperNameSize);
-    for (size_t n = std::strlen(name); n > 0 && name[n - 1] == ' '; --n)
-        name[n - 1] = '\0';
     block.PaperName[0] = '\0';
     SetPaperName(block, name);
 

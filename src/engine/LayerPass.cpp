@@ -4,9 +4,9 @@
 #include "color/InkSeparation.h"
 #include "engine/Coverage.h"
 #include "engine/Edges.h"
-#include "engine/GaussianSmooth.h"
 #include "engine/LineField.h"
 #include "engine/Modulation.h"
+#include "numeric/GaussianSmooth.h"
 #include "platform/Alert.h"
 
 #include <algorithm>

@@ -3,9 +3,9 @@
 #include "engine/ConeStamp.h"
 #include "engine/FieldDensity.h"
 #include "engine/Modulation.h"
-#include "engine/PortableMath.h"
 #include "engine/RenderState.h"
 #include "engine/WaveProfile.h"
+#include "numeric/PortableMath.h"
 
 #include <cmath>
 

@@ -75,6 +75,15 @@ void ResetWindowGeometry(ParameterBlock& block)
     ResetToDefaults(block);
 }
 
+void TrimPaperName(ParameterBlock& block)
+{
+    block.PaperName[PaperNameSize - 1] = '\0';
+    size_t length = std::strlen(block.PaperName);
+    while (length > 0 && block.PaperName[length - 1] == ' ')
+        --length;
+    std::memset(block.PaperName + length, 0, PaperNameSize - length);
+}
+
 void SetPaperName(ParameterBlock& block, const char* name)
 {
     if (!name)

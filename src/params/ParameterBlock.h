@@ -165,6 +165,11 @@ void ResetWindowGeometry(ParameterBlock& block);
 // a name longer than 64 characters is cut to 64.
 void SetPaperName(ParameterBlock& block, const char* name);
 
+// Removes the spaces at the end of PaperName (a preset file or a script may
+// pad it) and zeroes every byte after the name. Drops nothing: the caller
+// applies the name again.
+void TrimPaperName(ParameterBlock& block);
+
 // Zeroes all three palette adjustment arrays (done whenever the colour
 // schema changes, so each schema starts from its derived colours).
 void ClearPaletteAdjustments(ParameterBlock& block);

@@ -224,7 +224,7 @@ bool WritePreset(const std::string& path, const ParameterBlock& block)
     return false;
 }
 
-bool ReadPreset(const std::string& path, ParameterBlock& block, InkState& inks)
+bool ReadPreset(const std::string& path, ParameterBlock& block)
 {
     TextLineReader reader(path);
     std::string_view line;
@@ -232,7 +232,7 @@ bool ReadPreset(const std::string& path, ParameterBlock& block, InkState& inks)
         return false;
     while (reader.NextLine(line))
         ReadPresetLine(block, line);
-    ReloadInkState(block, inks);
+    TrimPaperName(block);
     return true;
 }
 

@@ -63,9 +63,9 @@ std::vector<std::string> ListPresets(const PresetLibrary& library, PresetTree tr
 }
 
 bool LoadPresetByName(const PresetLibrary& library, const std::string& name, PresetTree tree,
-                      ParameterBlock& block, InkState& inks)
+                      ParameterBlock& block)
 {
-    return IsPresetName(name) && ReadPreset(PresetPath(library, tree, name), block, inks);
+    return IsPresetName(name) && ReadPreset(PresetPath(library, tree, name), block);
 }
 
 void DeletePreset(const PresetLibrary& library, const std::string& name)

@@ -117,12 +117,11 @@ protected:
     bool Read(const std::string& text)
     {
         folder.WriteFile("read.vel3pst", text);
-        return ReadPreset(Path("read.vel3pst"), block, inks);
+        return ReadPreset(Path("read.vel3pst"), block);
     }
 
     test::TempFolder folder;
     ParameterBlock block = DefaultBlock();
-    InkState inks;
 };
 
 TEST_F(PresetFileTest, FreshBlockIsWrittenByteForByte)
@@ -229,7 +228,7 @@ TEST_F(PresetFileTest, EveryWrittenFieldSurvivesAndTheRestIsUntouched)
             const ParameterBlock expected = ExpectedAfterRead(source, target);
 
             ASSERT_TRUE(WritePreset(Path(), source));
-            ASSERT_TRUE(ReadPreset(Path(), target, inks));
+            ASSERT_TRUE(ReadPreset(Path(), target));
 
             const std::string what =
                 "schema " + std::to_string(schema) + ", layer two " + std::to_string(layerTwo);
@@ -250,7 +249,7 @@ TEST_F(PresetFileTest, RealsKeepTwoDecimals)
     block.EmbossDepth = 1e38f;
     ASSERT_TRUE(WritePreset(Path(), block));
     ParameterBlock read = DefaultBlock();
-    ASSERT_TRUE(ReadPreset(Path(), read, inks));
+    ASSERT_TRUE(ReadPreset(Path(), read));
     EXPECT_EQ(read.Layers[0].Angle, 33.33f);
     EXPECT_EQ(read.Layers[0].Offset, 0.0f);
     EXPECT_EQ(read.EmbossDepth, 1e38f);
@@ -338,7 +337,7 @@ TEST_F(PresetFileTest, HeaderDecidesWhetherTheFileIsRead)
         EXPECT_EQ(Read(c.Text), c.Accepted) << c.Text;
         EXPECT_EQ(block.NInks, c.Accepted ? 3 : 2) << c.Text;
     }
-    EXPECT_FALSE(ReadPreset(Path("missing.vel3pst"), block, inks));
+    EXPECT_FALSE(ReadPreset(Path("missing.vel3pst"), block));
 }
 
 TEST_F(PresetFileTest, HandEditedValuesReadAsTheConversionsSay)
@@ -427,25 +426,22 @@ TEST_F(PresetFileTest, WindowsLineEndsReadTheSame)
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
 
     ParameterBlock fromLf = DefaultBlock();
-    ASSERT_TRUE(ReadPreset(Path(), fromLf, inks));
+    ASSERT_TRUE(ReadPreset(Path(), fromLf));
     ASSERT_TRUE(Read(crlf));
     EXPECT_EQ(std::memcmp(&fromLf, &block, sizeof block), 0);
     EXPECT_STREQ(block.PaperName, "Laid.png");
 }
 
-TEST_F(PresetFileTest, HeaderOnlyFileRunsOnlyTheEndOfFileSteps)
+TEST_F(PresetFileTest, HeaderOnlyFileOnlyTrimsThePaperName)
 {
     std::strcpy(block.PaperName, "Solid   ");
     block.ColorSchema = 2;
-    inks.PaletteValid = true;
     ParameterBlock expected = block;
     std::memset(expected.PaperName, 0, PaperNameSize);
     std::strcpy(expected.PaperName, "Solid");
 
     ASSERT_TRUE(Read(std::string(PresetHeader) + "\n"));
     EXPECT_EQ(std::memcmp(&expected, &block, sizeof block), 0);
-    EXPECT_FALSE(inks.PaletteValid);
-    EXPECT_EQ(inks.InkCount, 4);
 }
 
 TEST_F(PresetFileTest, OverlongLinesAreCutAndReadingGoesOn)
