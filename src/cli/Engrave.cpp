@@ -127,13 +127,11 @@ bool EngraveFile(const std::string& input, const std::string& output, const Para
 
     ParameterBlock params = parameters;
     RenderState state;
-    InstallRenderHooks(state);
     state.PapersFolder = dataFolder + "Papers" + PathSeparator;
     if (progress)
         state.Progress = {DrawProgress, nullptr};
     ImageRenderHost host(source, result, progress);
     RenderImage(state, params, host);
-    InstallParameterHooks({});
     if (progress)
         std::fputs("\n", stderr);
 

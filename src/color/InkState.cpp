@@ -4,7 +4,7 @@
 
 namespace vel {
 
-void ReloadInkState(ParameterBlock& block, InkState& inks)
+ParameterChanges ReloadInkState(ParameterBlock& block, InkState& inks)
 {
     inks.InkCount = uint8_t(block.NInks & 0xFF);
     inks.PaletteValid = false;
@@ -14,7 +14,7 @@ void ReloadInkState(ParameterBlock& block, InkState& inks)
     char name[PaperNameSize];
     std::memcpy(name, block.PaperName, PaperNameSize);
     block.PaperName[0] = '\0';
-    SetPaperName(block, name);
+    const ParameterChanges changes = SetPaperName(block, name);
 
     switch (ColorSchemaKind(block.ColorSchema)) {
     case ColorSchemaKind::CmykPalette: inks.InkCount = 4; break;
@@ -23,6 +23,7 @@ void ReloadInkState(ParameterBlock& block, InkState& inks)
     case ColorSchemaKind::InitialColors: inks.InkCount = 1; break;
     default: break;
     }
+    return changes;
 }
 
 } // namespace vel

@@ -287,14 +287,14 @@ int16_t RenderImage(RenderState& state, ParameterBlock& params, RenderHost& host
     return NoErr;
 }
 
-void InstallRenderHooks(RenderState& state)
+void ApplyParameterChanges(RenderState& state, const ParameterChanges& changes)
 {
-    ParameterHooks hooks;
-    hooks.DropPaperTexture = [](void* context) { DropPaperTexture(*static_cast<RenderState*>(context)); };
-    hooks.MarkPaletteStale = [](void* context) { MarkPaletteStale(*static_cast<RenderState*>(context)); };
-    hooks.MarkTablesStale = [](void* context) { static_cast<RenderState*>(context)->TablesReady = false; };
-    hooks.Context = &state;
-    InstallParameterHooks(hooks);
+    if (changes.PaperNameChanged)
+        DropPaperTexture(state);
+    if (changes.PaletteStale)
+        MarkPaletteStale(state);
+    if (changes.TablesStale)
+        state.TablesReady = false;
 }
 
 } // namespace vel

@@ -64,8 +64,8 @@ void RefreshInkCount(RenderState& state, ParameterBlock& params);
 // The view a render shows: composite whenever the dialog is not up.
 ViewMode CurrentView(const RenderState& state);
 
-// Installs the parameter hooks that keep the state's paper texture, palette
-// and tables in step with parameter changes.
-void InstallRenderHooks(RenderState& state);
+// Brings the state's paper texture, palette and tables in step with a change
+// of the parameters, as the function that made the change reported it.
+void ApplyParameterChanges(RenderState& state, const ParameterChanges& changes);
 
 } // namespace vel

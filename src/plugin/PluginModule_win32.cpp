@@ -14,11 +14,7 @@ namespace {
 struct Module {
     vel::PluginSession Session;
 
-    Module()
-    {
-        Session.RenderImage = vel::RenderImage;
-        vel::InstallRenderHooks(Session.Render);
-    }
+    Module() { Session.RenderImage = vel::RenderImage; }
 };
 
 Module& TheModule()

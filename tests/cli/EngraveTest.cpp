@@ -124,10 +124,8 @@ TEST_F(EngraveTest, ToolPicturesEqualTheDriversForTheSameParameters)
     for (const std::string& setting : settings)
         ASSERT_EQ(ApplySetting(params, setting), "");
     RenderState state;
-    InstallRenderHooks(state);
     test::MemoryHost host(Width, Height, 4);
     RenderImage(state, params, host);
-    InstallParameterHooks({});
     EXPECT_TRUE(std::equal(host.Output.begin(), host.Output.end(), tool.Data()));
 }
 

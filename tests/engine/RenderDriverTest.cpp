@@ -13,12 +13,7 @@ namespace {
 
 class RenderDriverTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        InstallRenderHooks(state);
-        ResetWindowGeometry(params);
-    }
-    void TearDown() override { InstallParameterHooks({}); }
+    void SetUp() override { ResetWindowGeometry(params); }
 
     RenderState state;
     ParameterBlock params{};
@@ -85,7 +80,6 @@ TEST_F(RenderDriverTest, RendersAreRepeatableAndDifferFromTheSource)
     test::MemoryHost first(90, 60, 3), second(90, 60, 3);
     EXPECT_EQ(RenderImage(state, params, first), NoErr);
     RenderState other;
-    InstallRenderHooks(other);
     EXPECT_EQ(RenderImage(other, params, second), NoErr);
     EXPECT_EQ(first.Output, second.Output);
     EXPECT_NE(first.Output, first.Input);
@@ -132,6 +126,32 @@ TEST_F(RenderDriverTest, EmbossPlaneExistsOnlyWithDepth)
         EXPECT_EQ(bool(state.EmbossPlane), depth != 0) << depth;
         EXPECT_FALSE(state.InkLayerPlane) << "the ink layer lives only during the passes";
         Release(state);
+    }
+}
+
+TEST_F(RenderDriverTest, ParameterChangesReachOnlyTheStateTheyName)
+{
+    struct Case {
+        ParameterChanges Changes;
+        bool TextureKept;
+        bool PaletteValid;
+        bool TablesReady;
+    };
+    const Case cases[] = {
+        {{}, true, true, true},
+        {{true, false, false}, false, true, true},
+        {{false, true, false}, true, false, true},
+        {{false, false, true}, true, true, false},
+    };
+    for (const Case& c : cases) {
+        RenderState state;
+        ASSERT_TRUE(state.Paper.Texture.Allocate(2, 2, 4));
+        state.Inks.PaletteValid = true;
+        state.TablesReady = true;
+        ApplyParameterChanges(state, c.Changes);
+        EXPECT_EQ(bool(state.Paper.Texture), c.TextureKept);
+        EXPECT_EQ(state.Inks.PaletteValid, c.PaletteValid);
+        EXPECT_EQ(state.TablesReady, c.TablesReady);
     }
 }
 
