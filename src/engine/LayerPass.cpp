@@ -172,7 +172,7 @@ void ReduceFine(const uint8_t* fine, int workWidth, int workHeight, uint8_t* wor
     }
 }
 
-void LayerPass(RenderState& state, ParameterBlock& params, int layer, int ink)
+void LayerPass(RenderState& state, const ParameterBlock& params, int layer, int ink)
 {
     const LayerParameters& L = params.Layers[layer == 1 ? 1 : 0];
     if (!SeparateInk(state, params, layer, ink))

@@ -115,7 +115,7 @@ std::vector<PassStep> PlanPasses(const RenderState& state, const ParameterBlock&
 
 namespace {
 
-void RunPasses(RenderState& state, ParameterBlock& params)
+void RunPasses(RenderState& state, const ParameterBlock& params)
 {
     for (const PassStep& step : PlanPasses(state, params)) {
         state.CapturePass = step.Capture;
@@ -130,7 +130,7 @@ void RunPasses(RenderState& state, ParameterBlock& params)
 
 ViewMode CurrentView(const RenderState& state) { return state.DialogUp ? state.View : ViewMode::Composite; }
 
-void RefreshInkCount(RenderState& state, ParameterBlock& params)
+void RefreshInkCount(RenderState& state, const ParameterBlock& params)
 {
     if (state.Inks.PaletteValid)
         return;
@@ -215,7 +215,7 @@ bool PrepareWorkingPlanes(RenderState& state, RenderHost& host)
     return true;
 }
 
-bool RunLayers(RenderState& state, ParameterBlock& params)
+bool RunLayers(RenderState& state, const ParameterBlock& params)
 {
     state.Random.State = 0;
     RefreshInkCount(state, params);
@@ -247,7 +247,7 @@ void Release(RenderState& state)
     InvalidateAnalysis(state);
 }
 
-int16_t RenderImage(RenderState& state, ParameterBlock& params, RenderHost& host)
+int16_t RenderImage(RenderState& state, const ParameterBlock& params, RenderHost& host)
 {
     const HostImage image = DescribeHost(host);
     bool rendered = false;

@@ -23,7 +23,7 @@ inline constexpr char HostMemoryMessage[] = "Photoshop cannot allocate so big me
 // Renders and writes the result into the host's output buffer; images that
 // cannot be rendered are passed through unchanged. Returns the result code
 // for the host, which is noErr once the output holds a picture.
-int16_t RenderImage(RenderState& state, ParameterBlock& params, RenderHost& host);
+int16_t RenderImage(RenderState& state, const ParameterBlock& params, RenderHost& host);
 
 // Reads the whole filter rectangle into FullSource unless it is there
 // already. On failure the user has been told and `result` holds
@@ -53,13 +53,13 @@ std::vector<PassStep> PlanPasses(const RenderState& state, const ParameterBlock&
 
 // Paper, every layer and ink in the order the interaction demands, emboss.
 // False (after telling the user) when the ink layer cannot be created.
-bool RunLayers(RenderState& state, ParameterBlock& params);
+bool RunLayers(RenderState& state, const ParameterBlock& params);
 
 // Frees every plane and the paper texture; the next render starts afresh.
 void Release(RenderState& state);
 
 // Derives the palette when it is stale, fixing the ink count.
-void RefreshInkCount(RenderState& state, ParameterBlock& params);
+void RefreshInkCount(RenderState& state, const ParameterBlock& params);
 
 // The view a render shows: composite whenever the dialog is not up.
 ViewMode CurrentView(const RenderState& state);

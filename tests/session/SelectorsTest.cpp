@@ -16,7 +16,7 @@ struct RenderProbe {
     static inline bool HadConverter = false;
     static inline OSErr Answer = noErr;
 
-    static OSErr Render(RenderState&, ParameterBlock&, RenderHost& host)
+    static OSErr Render(RenderState&, const ParameterBlock&, RenderHost& host)
     {
         ++Calls;
         Seen = host.Describe();
