@@ -8,6 +8,7 @@
 #include "engine/Modulation.h"
 #include "numeric/GaussianSmooth.h"
 #include "platform/Alert.h"
+#include "platform/Truncate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,13 +23,11 @@ constexpr unsigned FieldKernel = 11;
 constexpr float TwentyNinths = 2.2222223f; // 20 / 9 in single precision
 
 // Truncates toward zero, limited to a range where the integer arithmetic
-// that follows cannot overflow whatever float arrives.
+// that follows cannot overflow whatever float arrives; NaN gives 0.
 int64_t TruncateLimited(float value)
 {
-    constexpr float limit = 1e12f;
-    if (!(value == value))
-        return 0;
-    return int64_t(std::clamp(value, -limit, limit));
+    constexpr int64_t limit = int64_t(1e12f);
+    return TruncateBetween(value, -limit, limit, 0);
 }
 
 } // namespace

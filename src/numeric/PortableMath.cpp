@@ -110,14 +110,4 @@ double PortableExp(double x)
     return std::ldexp(p, int(k));
 }
 
-int TruncateToInt(double v)
-{
-    constexpr double Limit = 1073741824.0; // 2^30
-    if (v >= Limit)
-        return int(Limit);
-    if (!(v > -Limit))
-        return -int(Limit);
-    return int(v);
-}
-
 } // namespace vel
