@@ -9,8 +9,6 @@ namespace {
 
 constexpr int MaxRecords = 32767; // the converter's count is a signed 16-bit value
 
-bool IsCmykMode(int32_t mode) { return mode == int32_t(ImageMode::Cmyk) || mode == int32_t(ImageMode::Cmyk64); }
-
 // Expands an 8-bit value to the host's 16-bit range 0..32768, rounding.
 constexpr uint16_t Expand16(uint8_t v) { return uint16_t((uint32_t(v) * 32768u + 127u) / 255u); }
 

@@ -189,7 +189,7 @@ bool PrepareWorkingPlanes(RenderState& state, RenderHost& host)
     const HostImage image = DescribeHost(host);
     state.WorkWidth = image.OutWidth;
     state.WorkHeight = image.OutHeight;
-    state.IsCMYK = image.Mode == int32_t(ImageMode::Cmyk) || image.Mode == int32_t(ImageMode::Cmyk64);
+    state.IsCMYK = IsCmykMode(image.Mode);
     state.HasTransparency = image.Planes > (state.IsCMYK ? 4 : 3);
     state.FilterWidth = image.FilterWidth;
     state.FilterHeight = image.FilterHeight;
@@ -254,7 +254,7 @@ int16_t RenderImage(RenderState& state, const ParameterBlock& params, RenderHost
     if (!IsRenderableMode(image.Mode)) {
         ShowAlert(WrongModeMessage);
     } else if (CurrentView(state) != ViewMode::Original) {
-        state.IsCMYK = image.Mode == int32_t(ImageMode::Cmyk) || image.Mode == int32_t(ImageMode::Cmyk64);
+        state.IsCMYK = IsCmykMode(image.Mode);
         if (state.DialogUp) {
             rendered = RunLayers(state, params);
         } else {
