@@ -2,10 +2,11 @@
 
 #include "ImageRenderHost.h"
 #include "ImageWriter.h"
-#include "params/ParameterSettings.h"
 #include "color/ImageLoader.h"
 #include "engine/RenderDriver.h"
+#include "params/ParameterSettings.h"
 #include "params/PresetFile.h"
+#include "params/PresetLibrary.h"
 #include "platform/Alert.h"
 #include "platform/Folders.h"
 #include "session/DataFolders.h"
@@ -59,14 +60,17 @@ std::string DataFolder(const EngraveOptions& options)
     return folders.ModuleFolder + "VellistoIII" + PathSeparator;
 }
 
-// A preset given by path, or by name from the factory or the user presets.
+// A preset given by path, or by name (the extension may be typed) from the
+// factory or the user presets, as the preset library names them.
 std::string FindPreset(const std::string& preset, const std::string& dataFolder)
 {
     if (FileExists(preset))
         return preset;
-    for (const char* tree : {"Basic", "User"}) {
-        const std::string path =
-            dataFolder + "Presets" + PathSeparator + tree + PathSeparator + preset + "." + PresetExtension;
+    PresetLibrary library;
+    library.PresetsFolder = dataFolder + "Presets" + PathSeparator;
+    const std::string name = PresetNameOf(preset);
+    for (PresetTree tree : {PresetTree::Factory, PresetTree::User}) {
+        const std::string path = PresetPath(library, tree, name);
         if (FileExists(path))
             return path;
     }

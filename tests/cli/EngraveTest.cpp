@@ -2,8 +2,9 @@
 #include "color/ImageLoader.h"
 #include "engine/RenderDriver.h"
 #include "params/ParameterSettings.h"
-#include "support/MemoryHost.h"
+#include "params/PresetFile.h"
 #include "platform/Folders.h"
+#include "support/MemoryHost.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -92,6 +93,23 @@ TEST_F(EngraveTest, BadInputIsRefusedAndNothingIsWritten)
         EXPECT_EQ(Run(c.Args), c.Status) << c.Name;
         EXPECT_EQ(ReadAll(out), "precious") << c.Name;
     }
+}
+
+TEST_F(EngraveTest, PresetsAreFoundByNameInBothTrees)
+{
+    const std::string sep(1, PathSeparator);
+    for (const char* tree : {"Basic", "User"})
+        folder.MakeFolder("data" + sep + "Presets" + sep + tree);
+    const std::string header = std::string(PresetHeader) + "\n";
+    folder.WriteFile("data" + sep + "Presets" + sep + "Basic" + sep + "Etching.vel3pst", header);
+    folder.WriteFile("data" + sep + "Presets" + sep + "User" + sep + "Mine.vel3pst", header);
+
+    const std::string in = folder.Path() + "in.bmp";
+    const std::string out = folder.Path() + "preset.png";
+    for (const char* preset : {"Etching", "Etching.vel3pst", "Mine", "Mine.VEL3PST"})
+        EXPECT_EQ(Run({in, out, "--preset", preset}), 0) << preset;
+    test::AlertRecorder quiet;
+    EXPECT_EQ(Run({in, out, "--preset", "Basic"}), 2) << "a folder is not a preset";
 }
 
 TEST_F(EngraveTest, SettingsAcceptNumbersAndDisplayNames)
