@@ -52,7 +52,7 @@ bool DeriveCustomPalette(PrintState& state, const ParameterBlock& params)
         palette.HistogramMax = BuildColorHistogram(state.AnalysisSample, palette.Histogram);
         if (palette.HistogramMax < 0) {
             palette.HistogramMax = 255;
-            ShowAlert("Not Enought Memory");
+            ShowAlert(PaletteMemoryMessage);
             return false;
         }
         inks.NeedNewHistogram = false;

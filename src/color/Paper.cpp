@@ -95,18 +95,18 @@ bool LoadPaperTexture(PrintState& state, const char* name, float scale, const st
         if (!LoadImageRGBA(papersFolder + name, pixels))
             return false;
         if (!ToPlanar(pixels, texture)) {
-            ShowAlert("Not enough memory!");
+            ShowAlert(NotEnoughMemoryMessage);
             return false;
         }
     }
     if (!cache.Texture.Allocate(state.WorkWidth, state.WorkHeight, 4)) {
-        ShowAlert("Not enough memory!");
+        ShowAlert(NotEnoughMemoryMessage);
         return false;
     }
     const float step = PaperStep(scale, state.PreviewScale);
     if (!TilePaper(cache.Texture, texture, step, step, int(float(state.WorkOffsetX) * step),
                    int(float(state.WorkOffsetY) * step)))
-        ShowAlert("Tilling Fail");
+        ShowAlert(TilingFailedMessage);
     cache.Width = state.WorkWidth;
     cache.Height = state.WorkHeight;
     cache.OffsetX = state.WorkOffsetX;

@@ -11,8 +11,6 @@
 
 namespace vel {
 
-inline constexpr char NotEnoughMemoryMessage[] = "Not enough memory!";
-
 void LayerPass(RenderState& state, const ParameterBlock& params, int layer, int ink);
 
 // Combine: folds densities above the middle back down and marks them in

@@ -16,10 +16,6 @@ inline constexpr int16_t NoErr = 0;
 inline constexpr int16_t MemFullErr = -108;
 inline constexpr int16_t UserCanceledErr = -128;
 
-inline constexpr char WrongModeMessage[] = "Wrong Image mode!\r\n Image should be RGB or CMYK";
-inline constexpr char WorkingMemoryMessage[] = "Cannot allocate so big intermedia memory\nTry to use smaller pictures";
-inline constexpr char HostMemoryMessage[] = "Photoshop cannot allocate so big memory\nTry to use smaller pictures";
-
 // Renders and writes the result into the host's output buffer; images that
 // cannot be rendered are passed through unchanged. Returns the result code
 // for the host, which is noErr once the output holds a picture.

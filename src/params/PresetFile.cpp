@@ -220,7 +220,7 @@ bool WritePreset(const std::string& path, const ParameterBlock& block)
 {
     if (WriteTextFile(path, PresetWriter(block).Text()))
         return true;
-    ShowAlert("Cannot Save File!", "Save Preset Error", AlertIcon::Error);
+    ShowAlert(CannotSaveFileMessage, SavePresetErrorTitle, AlertIcon::Error);
     return false;
 }
 

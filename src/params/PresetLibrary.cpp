@@ -76,8 +76,8 @@ void DeletePreset(const PresetLibrary& library, const std::string& name)
 
 AlertAnswer PresetSavePrompts::AskOverwrite(const std::string&)
 {
-    return ShowAlert("The file already exist!\n Do you want rewrite it?", "File Save Warning",
-                     AlertIcon::Warning, AlertButtons::YesNoCancel);
+    return ShowAlert(OverwritePresetQuestion, FileSaveWarningTitle, AlertIcon::Warning,
+                     AlertButtons::YesNoCancel);
 }
 
 PresetSaveOutcome SavePreset(const PresetLibrary& library, const ParameterBlock& block,
