@@ -74,7 +74,8 @@ void RadialStamper(RenderState& state, const FieldPlane& field, const RadialInpu
         if (WavesAlongArc(ring.Index))
             point.WavePosition = ring.Spiral ? radius * radius / 6.0f : radius * walked;
         point.RunPosition = 2.0f * r0 * walked;
-        point.RoughnessX = float(TruncateToInt(walked * 200.0f));
+        if (!point.RoughnessAtPoint)
+            point.RoughnessX = float(TruncateToInt(walked * 200.0f));
         stamps.Step(point);
     }
 }
