@@ -5,6 +5,8 @@
 
 #include "ui/controls/Artwork.h"
 
+#include <commctrl.h>
+
 #include <cstring>
 
 namespace vel::ui::test {
@@ -45,6 +47,22 @@ TEST_F(ControlWindows, AControlTakesAPreparedRecord)
     Click(label, 5, 5); // the current view's button ignores clicks
     Pump(10);
     EXPECT_TRUE(Notices.empty());
+}
+
+TEST_F(ControlWindows, TooltipsAreBalloonsAtMost100PixelsWide)
+{
+    HWND button = Create(MacStyleButton::ClassName, 1, 10, 10, 89, 22, L"OK");
+    HWND tip = AttachTooltip(button, L"Apply effect", L"OK");
+    ASSERT_NE(tip, nullptr);
+    EXPECT_TRUE(GetWindowLongW(tip, GWL_STYLE) & TTS_BALLOON);
+    EXPECT_EQ(SendMessageW(tip, TTM_GETMAXTIPWIDTH, 0, 0), 100);
+    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    ASSERT_TRUE(SendMessageW(tip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)));
+    EXPECT_EQ(tool.hwnd, button);
+    EXPECT_TRUE(tool.uFlags & TTF_CENTERTIP);
+    EXPECT_EQ(tool.rect.right, 89);
 }
 
 class DialWindow : public ControlHarness {
