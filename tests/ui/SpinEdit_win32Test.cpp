@@ -160,10 +160,11 @@ TEST_F(SpinEditWindow, SetValueWidensTheRangeAndNotifies)
         sawLimitedMax = Text(GetDlgItem(dialog, 15909)) == "200.00";
         Type(GetDlgItem(dialog, 15909), "150");
         Type(GetDlgItem(dialog, 15906), "140");
-        // Enter in an edit checks it and moves on; the OK button then applies.
+        // Enter in an edit checks it and moves on to OK; a second Enter applies.
         SendMessageW(dialog, WM_COMMAND, IDOK, 0);
-        EXPECT_TRUE(IsWindow(dialog));
-        SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
     });
     RightClick(Slider->Window, 50, SliderY());
     Pump(20);

@@ -203,9 +203,10 @@ INT_PTR CALLBACK ValueEntryProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             if (id == EditIds[k] && HIWORD(wParam) == EN_KILLFOCUS)
                 CheckEdit(dialog, *session, EntryEdit(k));
         if (id == IDOK) {
-            // Enter in an edit checks it by moving on; a second Enter applies.
+            // Enter in an edit checks it by taking the focus to OK, so that a
+            // second Enter applies.
             if (FocusedEdit(dialog) >= 0)
-                SendMessageW(dialog, WM_NEXTDLGCTL, 0, FALSE);
+                SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDOK)), TRUE);
             else if (ApplyEntry(dialog, *session))
                 EndDialog(dialog, IDOK);
         } else if (id == IDCANCEL) {
