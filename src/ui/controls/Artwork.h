@@ -9,6 +9,9 @@ namespace vel::ui {
 void FillRectColor(HDC dc, const RECT& rect, COLORREF color);
 void FrameRectColor(HDC dc, const RECT& rect, COLORREF color);
 
+// Text in a font and colour, on a transparent background.
+void DrawLabelText(HDC dc, RECT rect, const wchar_t* text, HFONT font, COLORREF color, UINT format);
+
 // A flat push-button face with its text centred.
 void DrawButtonFace(HDC dc, const RECT& rect, ControlLook look, bool isDefault, bool enabled,
                     const wchar_t* text);

@@ -50,6 +50,15 @@ void FrameRectColor(HDC dc, const RECT& rect, COLORREF color)
     FrameRect(dc, &rect, brush.Handle);
 }
 
+void DrawLabelText(HDC dc, RECT rect, const wchar_t* text, HFONT font, COLORREF color, UINT format)
+{
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, color);
+    DrawTextW(dc, text, -1, &rect, format | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+}
+
 void DrawButtonFace(HDC dc, const RECT& rect, ControlLook look, bool isDefault, bool enabled,
                     const wchar_t* text)
 {
@@ -83,11 +92,7 @@ void DrawButtonFace(HDC dc, const RECT& rect, ControlLook look, bool isDefault, 
     }
     RECT textRect = face;
     textRect.top += Scaled(4);
-    HGDIOBJ oldFont = SelectObject(dc, Kit().ButtonFont);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ink);
-    DrawTextW(dc, text, -1, &textRect, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, oldFont);
+    DrawLabelText(dc, textRect, text, Kit().ButtonFont, ink, DT_CENTER | DT_TOP);
 }
 
 void DrawSlider(HDC dc, const RECT& rect, int knob, bool vertical, bool enabled, bool dragging)

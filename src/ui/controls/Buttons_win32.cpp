@@ -28,12 +28,18 @@ void SetLook(HWND window, ControlLook& look, ControlLook next)
     }
 }
 
+enum class Press { Other, Handled, Clicked };
+
 // Hover and press for a control that holds the pointer capture while the
-// pointer is over it. Returns true when a press ended over the control.
-template <class Record> bool TrackPress(Record& record, HWND window, UINT message, LPARAM lParam)
+// pointer is over it: Clicked when a press ended over the control, Other for
+// messages that are not the pointer's.
+template <class Record> Press TrackPress(Record& record, HWND window, UINT message, LPARAM lParam)
 {
+    if (message != WM_MOUSEMOVE && message != WM_LBUTTONDOWN && message != WM_LBUTTONDBLCLK &&
+        message != WM_LBUTTONUP && message != WM_CAPTURECHANGED)
+        return Press::Other;
     if (!IsWindowEnabled(window))
-        return false;
+        return Press::Handled;
     switch (message) {
     case WM_MOUSEMOVE:
         if (PointerInside(window, lParam)) {
@@ -60,7 +66,7 @@ template <class Record> bool TrackPress(Record& record, HWND window, UINT messag
         SetLook(window, record.Look, click ? ControlLook::Hover : ControlLook::Normal);
         if (!click && GetCapture() == window)
             ReleaseCapture();
-        return click;
+        return click ? Press::Clicked : Press::Handled;
     }
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != window) {
@@ -69,7 +75,7 @@ template <class Record> bool TrackPress(Record& record, HWND window, UINT messag
         }
         break;
     }
-    return false;
+    return Press::Handled;
 }
 
 void PostCommand(HWND window, int id)
@@ -119,6 +125,13 @@ LRESULT CommonMessage(ControlShared& record, HWND window, UINT message, WPARAM w
 
 LRESULT MacStyleButton::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (const Press press = TrackPress(*this, window, message, lParam); press != Press::Other) {
+        if (press == Press::Clicked) {
+            SetFocus(window);
+            PostCommand(window, Id);
+        }
+        return 0;
+    }
     switch (message) {
     case WM_CREATE:
         IsDefault = (GetWindowLongW(window, GWL_STYLE) & BS_DEFPUSHBUTTON) != 0;
@@ -131,18 +144,6 @@ LRESULT MacStyleButton::HandleMessage(HWND window, UINT message, WPARAM wParam, 
     case WM_COMMAND:
         // Commands from anywhere (accelerators, children) go to the parent.
         return SendMessageW(GetParent(window), message, wParam, lParam);
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_CAPTURECHANGED:
-        TrackPress(*this, window, message, lParam);
-        return 0;
-    case WM_LBUTTONUP:
-        if (TrackPress(*this, window, message, lParam)) {
-            SetFocus(window);
-            PostCommand(window, Id);
-        }
-        return 0;
     }
     return CommonMessage(*this, window, message, wParam, lParam);
 }
@@ -176,6 +177,14 @@ void SetButtonChecked(BitmapButton& button, bool checked)
 
 LRESULT BitmapButton::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (const Press press = TrackPress(*this, window, message, lParam); press != Press::Other) {
+        if (press == Press::Clicked) {
+            if (Toggle)
+                SetButtonChecked(*this, !Checked);
+            PostCommand(window, Id);
+        }
+        return 0;
+    }
     switch (message) {
     case WM_PAINT:
         PaintBuffered(window, [&](HDC dc, const RECT& client) {
@@ -190,25 +199,19 @@ LRESULT BitmapButton::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
             DrawBitmap(dc, bitmap, 0, 0);
         });
         return 0;
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_CAPTURECHANGED:
-        TrackPress(*this, window, message, lParam);
-        return 0;
-    case WM_LBUTTONUP:
-        if (TrackPress(*this, window, message, lParam)) {
-            if (Toggle)
-                SetButtonChecked(*this, !Checked);
-            PostCommand(window, Id);
-        }
-        return 0;
     }
     return CommonMessage(*this, window, message, wParam, lParam);
 }
 
 LRESULT TContaner::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // The current view's button ignores the pointer.
+    if (const Press press = Clickable ? TrackPress(*this, window, message, lParam) : Press::Other;
+        press != Press::Other) {
+        if (press == Press::Clicked)
+            PostCommand(window, Id);
+        return 0;
+    }
     switch (message) {
     case WM_PAINT:
         PaintBuffered(window, [&](HDC dc, const RECT& client) {
@@ -220,25 +223,9 @@ LRESULT TContaner::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
                 ink = Colors[2];
             else if (Look == ControlLook::Hover || Look == ControlLook::Pressed)
                 ink = Colors[1];
-            HGDIOBJ oldFont = SelectObject(dc, SecondFont ? Kit().BoldFont : Kit().LabelFont);
-            SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, ink);
-            RECT text = client;
-            DrawTextW(dc, WindowText(window).c_str(), -1, &text,
-                      DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-            SelectObject(dc, oldFont);
+            DrawLabelText(dc, client, WindowText(window).c_str(),
+                          SecondFont ? Kit().BoldFont : Kit().LabelFont, ink, DT_CENTER | DT_VCENTER);
         });
-        return 0;
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_CAPTURECHANGED:
-        if (Clickable)
-            TrackPress(*this, window, message, lParam);
-        return 0;
-    case WM_LBUTTONUP:
-        if (Clickable && TrackPress(*this, window, message, lParam))
-            PostCommand(window, Id);
         return 0;
     }
     return CommonMessage(*this, window, message, wParam, lParam);
@@ -295,13 +282,8 @@ LRESULT LinkLabel::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_PAINT:
         PaintBuffered(window, [&](HDC dc, const RECT& client) {
             FillRectColor(dc, client, DialogColor);
-            HGDIOBJ oldFont = SelectObject(dc, Kit().LinkFont);
-            SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, EnabledLook ? RGB(30, 80, 170) : DisabledColor);
-            RECT text = client;
-            DrawTextW(dc, WindowText(window).c_str(), -1, &text,
-                      DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-            SelectObject(dc, oldFont);
+            DrawLabelText(dc, client, WindowText(window).c_str(), Kit().LinkFont,
+                          EnabledLook ? RGB(30, 80, 170) : DisabledColor, DT_LEFT | DT_VCENTER);
         });
         return 0;
     case WM_SETCURSOR:
