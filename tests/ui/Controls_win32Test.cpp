@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include <cmath>
+
 #include <cstring>
 
 namespace vel::ui::test {
@@ -193,6 +195,50 @@ TEST_F(DialWindow, TheAngleDialsSetValueTakesAnyAngle)
     EXPECT_TRUE(DialogScriptRan());
     EXPECT_FLOAT_EQ(Dial->DialAngle, 400);
     EXPECT_EQ(Commands(DialId).size(), 1u);
+}
+
+TEST_F(DialWindow, AValueMappedDialTurnsAndTakesANewRangeFromSetValue)
+{
+    Create(Rotor::ClassName, 7, 20, 150, 101, 101);
+    RotorSetup setup;
+    setup.Mode = DialMode::ValueMapped;
+    setup.Caption = L"Amount";
+    setup.ValueMap.ValueMin = 0;
+    setup.ValueMap.ValueMax = 100;
+    setup.RangeEditable = true;
+    Rotor* dial = SetUpRotor(Parent, 7, setup);
+    ASSERT_NE(dial, nullptr);
+    const int c = 50;
+    // Clockwise from up, once round and a quarter more (just below the
+    // horizontal: on it the direction would stay).
+    Press(dial->Window, c, c - 40);
+    for (int step = 1; step < 20; ++step) {
+        const double a = step * 22.5 * 3.14159265358979 / 180;
+        Move(dial->Window, c + int(std::lround(40 * std::sin(a))), c - int(std::lround(40 * std::cos(a))),
+             true);
+    }
+    Move(dial->Window, c + 40, c + 1, true);
+    EXPECT_EQ(dial->DialTurns, 1);
+    EXPECT_NEAR(dial->DialAngle, 451.43, 0.01);
+    EXPECT_NEAR(dial->Value, 125.40, 0.01);
+    Release(dial->Window, c + 40, c);
+    Pump(300);
+
+    WhenDialogOpens(L"Set value", [](HWND dialog) {
+        EXPECT_EQ(Text(GetDlgItem(dialog, 15904)), "Float slider");
+        EXPECT_EQ(Text(GetDlgItem(dialog, 15905)), "0.00 ... 100.00");
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, 15909)));
+        Type(GetDlgItem(dialog, 15909), "200");
+        Type(GetDlgItem(dialog, 15906), "50");
+        SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    });
+    RightClick(dial->Window, c, c);
+    Pump(20);
+    EXPECT_TRUE(DialogScriptRan());
+    EXPECT_EQ(dial->ValueMap.ValueMax, 200);
+    EXPECT_FLOAT_EQ(dial->Value, 50);
+    EXPECT_FLOAT_EQ(dial->DialAngle, 90);
+    EXPECT_EQ(Commands(7).size(), 2u); // the release and the dialog's OK
 }
 
 TEST_F(ControlWindows, ButtonsPostTheirCommandOnRelease)
