@@ -100,6 +100,7 @@ bool OpenControlKit(HINSTANCE instance, int dpi)
     INITCOMMONCONTROLSEX common = {sizeof common, ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&common);
 
+    ReleaseKitResources(); // of a kit left open
     TheKit.Instance = instance;
     TheKit.Dpi = dpi > 0 ? dpi : 96;
     TheKit.DialogBrush = CreateSolidBrush(DialogColor);
@@ -122,7 +123,13 @@ bool OpenControlKit(HINSTANCE instance, int dpi)
         wc.hCursor = TheKit.Arrow;
         wc.hbrBackground = TheKit.DialogBrush;
         wc.lpszClassName = Classes[i].Name;
-        if (!RegisterClassExW(&wc)) {
+        // A class left registered by an earlier dialog of this module (one
+        // that never closed properly) is replaced rather than blocking this one.
+        ATOM atom = RegisterClassExW(&wc);
+        if (!atom && GetLastError() == ERROR_CLASS_ALREADY_EXISTS &&
+            UnregisterClassW(wc.lpszClassName, instance))
+            atom = RegisterClassExW(&wc);
+        if (!atom) {
             while (i-- > 0)
                 UnregisterClassW(Classes[i].Name, instance);
             ReleaseKitResources();
