@@ -244,6 +244,36 @@ TEST_F(DialWindow, AValueMappedDialTurnsAndTakesANewRangeFromSetValue)
     EXPECT_EQ(Commands(7).size(), 2u); // the release and the dialog's OK
 }
 
+TEST_F(ControlWindows, AVerticalSliderWritesItsBuddiesAndNotifiesWhileDragging)
+{
+    HWND label = Create(L"STATIC", 41, 200, 10, 40, 16);
+    HWND upDown = Create(UPDOWN_CLASSW, 42, 250, 10, 20, 30);
+    SendMessageW(upDown, UDM_SETRANGE32, 0, 1000);
+    HWND window = Create(TMacSlider::ClassName, 40, 10, 10, 20, 110);
+    TMacSlider* slider = FindControl<TMacSlider>(window);
+    slider->Vertical = true;
+    slider->NotifyWhileDragging = true;
+    slider->BuddyLabel = 41;
+    slider->BuddyUpDown = 42;
+    SetSliderRange(*slider, 0, 200);
+    // 100 pixels of track for 200 units: y = 5 + position / 2.
+    Press(window, 10, 5);
+    Move(window, 10, 30, true);
+    Move(window, 10, 42, true);
+    EXPECT_FLOAT_EQ(slider->Position, 74);
+    EXPECT_EQ(Text(label), "74");
+    EXPECT_EQ(SendMessageW(upDown, UDM_GETPOS32, 0, 0), 74);
+    Release(window, 10, 42);
+    Pump(300);
+    int moves = 0, releases = 0;
+    for (const Notice& notice : Notices) {
+        moves += notice.Message == WM_COMMAND && notice.Id == 40 && notice.Code == 1;
+        releases += notice.Message == WM_COMMAND && notice.Id == 40 && notice.Code == 0;
+    }
+    EXPECT_EQ(moves, 2);
+    EXPECT_EQ(releases, 1);
+}
+
 TEST_F(ControlWindows, ButtonsPostTheirCommandOnRelease)
 {
     HWND push = Create(MacStyleButton::ClassName, 1, 10, 10, 89, 22, L"OK", BS_DEFPUSHBUTTON);
