@@ -52,7 +52,7 @@ void Render(benchmark::State& bench, int width, int height)
     for (auto _ : bench) {
         vel::RenderState state;
         vel::InstallRenderHooks(state);
-        vel::RenderImage(state, params, host);
+        benchmark::DoNotOptimize(vel::RenderImage(state, params, host));
         vel::InstallParameterHooks({});
     }
     bench.SetItemsProcessed(bench.iterations() * int64_t(width) * height);

@@ -1,12 +1,14 @@
 #include "Engrave.h"
 
+#include "ImageDocument.h"
 #include "ImageRenderHost.h"
 #include "ImageWriter.h"
 #include "params/ParameterSettings.h"
-#include "color/ImageLoader.h"
+#include "color/Paper.h"
 #include "engine/RenderDriver.h"
 #include "params/PresetFile.h"
 #include "platform/Alert.h"
+#include "platform/AsciiText.h"
 #include "platform/Folders.h"
 #include "session/DataFolders.h"
 
@@ -32,7 +34,10 @@ namespace fs = std::filesystem;
 
 void PrintError(const std::string& message) { std::fprintf(stderr, "vellisto: %s\n", message.c_str()); }
 
-// Alerts become one line on standard error.
+// The file being engraved, named by the alerts the render shows.
+std::string currentInput;
+
+// Alerts become one line on standard error, naming the file.
 AlertAnswer PrintAlert(const AlertMessage& message)
 {
     std::string text = message.Text;
@@ -43,7 +48,7 @@ AlertAnswer PrintAlert(const AlertMessage& message)
     for (char c : text)
         if (!(c == ' ' && !squeezed.empty() && squeezed.back() == ' '))
             squeezed += c;
-    PrintError(squeezed);
+    PrintError(currentInput.empty() ? squeezed : "\"" + currentInput + "\": " + squeezed);
     return message.Buttons == AlertButtons::Ok ? AlertAnswer::Ok : AlertAnswer::Cancel;
 }
 
@@ -73,6 +78,16 @@ std::string FindPreset(const std::string& preset, const std::string& dataFolder)
     return {};
 }
 
+bool SameName(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (AsciiLower(a[i]) != AsciiLower(b[i]))
+            return false;
+    return true;
+}
+
 std::string BuildParameters(const EngraveOptions& options, const std::string& dataFolder, ParameterBlock& block)
 {
     ResetWindowGeometry(block);
@@ -89,8 +104,29 @@ std::string BuildParameters(const EngraveOptions& options, const std::string& da
         if (!error.empty())
             return error;
     }
-    return {};
+    return CheckPaper(block, dataFolder + "Papers" + PathSeparator);
 }
+
+} // namespace
+
+std::string CheckPaper(const ParameterBlock& block, const std::string& papersFolder)
+{
+    const std::string name(block.PaperName, strnlen(block.PaperName, PaperNameSize));
+    std::vector<std::string> papers = ListPapers(papersFolder);
+    if (papers.empty())
+        papers = {"None", "Solid"};
+    if (name.empty())
+        return {}; // plain white paper
+    for (const std::string& paper : papers)
+        if (SameName(paper, name))
+            return {};
+    std::string list;
+    for (const std::string& paper : papers)
+        list += (list.empty() ? "" : ", ") + paper;
+    return "no paper \"" + name + "\": the papers are " + list + " (from \"" + papersFolder + "\")";
+}
+
+namespace {
 
 std::string OutputFor(const EngraveOptions& options, const std::string& input)
 {
@@ -102,7 +138,7 @@ std::string OutputFor(const EngraveOptions& options, const std::string& input)
 std::string CheckOutput(const std::string& output)
 {
     if (!CanWriteImage(output))
-        return "cannot write \"" + output + "\": use a .png, .jpg, .tif or .bmp name";
+        return "cannot write \"" + output + "\": use a " + WritableExtensions() + " name";
     const fs::path folder = fs::path(output).parent_path();
     std::error_code ec;
     if (!folder.empty() && !fs::is_directory(folder, ec))
@@ -110,33 +146,50 @@ std::string CheckOutput(const std::string& output)
     return {};
 }
 
-// Engraves one file. Returns false after printing what went wrong.
+// Engraves one file. Returns false after printing what went wrong; then
+// nothing was written.
 bool EngraveFile(const std::string& input, const std::string& output, const ParameterBlock& parameters,
                  const std::string& dataFolder, bool progress)
 {
-    Plane<uint8_t> source;
-    if (!LoadImageRGBA(input, source)) {
-        PrintError("cannot read \"" + input + "\"");
+    LoadRequest request;
+    request.Transparency = !PaperPresent(parameters);
+    ImageDocument source;
+    std::string error = LoadDocument(input, request, source);
+    if (!error.empty()) {
+        PrintError("cannot read \"" + input + "\": " + error);
         return false;
     }
-    Plane<uint8_t> result;
-    if (!result.Allocate(source.Width(), source.Height(), 4)) {
-        PrintError("not enough memory for \"" + input + "\"");
+    // Like a filter host, the output starts as a copy of the source.
+    ImageDocument result;
+    result.Width = source.Width;
+    result.Height = source.Height;
+    result.Planes = source.Planes;
+    result.Depth = source.Depth;
+    result.Cmyk = source.Cmyk;
+    result.IccProfile = source.IccProfile;
+    result.XResolution = source.XResolution;
+    result.YResolution = source.YResolution;
+    if (!result.Allocate()) {
+        PrintError("\"" + input + "\": not enough memory for the engraved picture");
         return false;
     }
-    std::memcpy(result.Data(), source.Data(), source.Bytes());
+    std::memcpy(result.Pixels.Data(), source.Pixels.Data(), source.Pixels.Bytes());
 
     ParameterBlock params = parameters;
     RenderState state;
     InstallRenderHooks(state);
     state.PapersFolder = dataFolder + "Papers" + PathSeparator;
-    if (progress)
-        state.Progress = {DrawProgress, nullptr};
     ImageRenderHost host(source, result, progress);
-    RenderImage(state, params, host);
+    currentInput = input;
+    const RenderOutcome outcome = RenderImage(state, params, host);
+    currentInput.clear();
     InstallParameterHooks({});
     if (progress)
         std::fputs("\n", stderr);
+    source.Pixels.Release();
+    // A picture passed through is not an engraving: the alert said why.
+    if (!outcome.Rendered())
+        return false;
 
     // The picture replaces an existing file only once it is complete.
     const fs::path target(output);
@@ -144,13 +197,13 @@ bool EngraveFile(const std::string& input, const std::string& output, const Para
     partialName.insert(0, 1, '.');
     partialName += ".partial";
     const fs::path temporary = target.parent_path() / partialName;
-    const std::string error = WriteImageRGBA(temporary.string(), output, result);
-    std::error_code ec;
-    if (error.empty())
-        fs::rename(temporary, target, ec);
-    if (!error.empty() || ec) {
+    error = WriteDocument(temporary.string(), output, result);
+    if (error.empty() && !ReplaceFileWith(temporary.string(), output))
+        error = "cannot write \"" + output + "\"";
+    if (!error.empty()) {
+        std::error_code ec;
         fs::remove(temporary, ec);
-        PrintError(error.empty() ? "cannot write \"" + output + "\"" : error);
+        PrintError(error);
         return false;
     }
     return true;

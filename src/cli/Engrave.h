@@ -1,6 +1,8 @@
 #pragma once
 // "vellisto engrave": engraves image files with a parameter set.
 
+#include "params/ParameterBlock.h"
+
 #include <string>
 #include <vector>
 
@@ -18,6 +20,10 @@ struct EngraveOptions {
 
 // Parses the arguments after "engrave". Returns an empty string or an error.
 std::string ParseEngraveArguments(const std::vector<std::string>& args, EngraveOptions& options);
+
+// An empty string when the block's paper is "None", "Solid", empty (white)
+// or a file of `papersFolder`; otherwise the error, listing the papers.
+std::string CheckPaper(const ParameterBlock& block, const std::string& papersFolder);
 
 // Runs the job; errors are printed as one line each. Returns the exit code:
 // 0 success, 1 an input could not be engraved or written, 2 bad usage.

@@ -16,7 +16,11 @@ struct Module {
 
     Module()
     {
-        Session.RenderImage = vel::RenderImage;
+        // The host gets the result word; the user has seen any alert.
+        Session.RenderImage = [](vel::RenderState& state, vel::ParameterBlock& params,
+                                 vel::RenderHost& host) {
+            return vel::OSErr(vel::RenderImage(state, params, host).ResultWord());
+        };
         vel::InstallRenderHooks(Session.Render);
     }
 };
