@@ -91,7 +91,7 @@ VImage Normalised(VImage image, bool& cmyk, bool& alpha)
         if (alpha)
             colour = colour.bandjoin(image[4]);
     } else if (bands <= 2) {
-        colour = image[0].bandjoin({image[0], image[0]});
+        colour = image[0].bandjoin(image[0]).bandjoin(image[0]);
         alpha = bands == 2;
         if (alpha)
             colour = colour.bandjoin(image[1]);
@@ -165,7 +165,8 @@ std::string LoadDocument(const std::string& path, const LoadRequest& request, Im
         document.Depth = pixels.format() == VIPS_FORMAT_USHORT ? 16 : 8;
         document.Planes = pixels.bands();
         if (!document.Allocate())
-            return CheckRenderMemory(int64_t(1) << 40, 1, document.Planes, document.Depth / 8);
+            return "not enough memory for its " + std::to_string(document.Width) + " x " +
+                   std::to_string(document.Height) + " pixels";
 
         // Decode straight into the document's pages.
         VImage target =
@@ -184,7 +185,12 @@ std::string LoadDocument(const std::string& path, const LoadRequest& request, Im
             document.IccProfile.clear();
     } catch (const VError& error) {
         document.Pixels.Release();
-        return OneLine(error.what());
+        // The caller names the file.
+        std::string line = OneLine(error.what());
+        const std::string quoted = "\"" + path + "\" ";
+        if (const size_t at = line.find(quoted); at != std::string::npos)
+            line.erase(at, quoted.size());
+        return line;
     }
     return {};
 }

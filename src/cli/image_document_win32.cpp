@@ -44,7 +44,8 @@ std::string LoadDocument(const std::string& path, const LoadRequest& request, Im
     document.Cmyk = false;
     document.Planes = transparent ? 4 : 3;
     if (!document.Allocate())
-        return CheckRenderMemory(int64_t(1) << 40, 1, 4, 1);
+        return "not enough memory for its " + std::to_string(document.Width) + " x " +
+               std::to_string(document.Height) + " pixels";
     for (int y = 0; y < document.Height; ++y) {
         const uint8_t* in = rgba.Row(y);
         uint8_t* out = document.Pixels.Row(y);
