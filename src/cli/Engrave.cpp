@@ -255,6 +255,15 @@ std::string ParseEngraveArguments(const std::vector<std::string>& args, EngraveO
     return {};
 }
 
+std::string ToolDataFolder(const EngraveOptions& options) { return DataFolder(options); }
+
+std::string BuildToolParameters(const EngraveOptions& options, ParameterBlock& block)
+{
+    return BuildParameters(options, DataFolder(options), block);
+}
+
+AlertAnswer PrintAlertLine(const AlertMessage& message) { return PrintAlert(message); }
+
 int RunEngrave(const EngraveOptions& options)
 {
     const AlertSink previous = SetAlertSink(PrintAlert);
