@@ -104,6 +104,28 @@ VImage Normalised(VImage image, bool& cmyk, bool& alpha)
     return colour;
 }
 
+// Filter hosts hand CMYK over inverted (255, or 32768 at 16 bits, is no
+// ink), which is what the engine's CMYK formulas expect; files store ink.
+void InvertInks(ImageDocument& document)
+{
+    const uint16_t full = document.Depth == 16 ? 32768 : 255;
+    for (int y = 0; y < document.Height; ++y) {
+        uint8_t* row = document.Pixels.Data() + size_t(y) * size_t(document.RowBytes());
+        for (int x = 0; x < document.Width; ++x)
+            for (int c = 0; c < 4; ++c) {
+                const size_t index = size_t(x) * size_t(document.Planes) + size_t(c);
+                if (document.Depth == 16) {
+                    uint16_t v;
+                    std::memcpy(&v, row + 2 * index, 2);
+                    v = uint16_t(full - std::min(v, full));
+                    std::memcpy(row + 2 * index, &v, 2);
+                } else {
+                    row[index] = uint8_t(full - row[index]);
+                }
+            }
+    }
+}
+
 int Orientation(const VImage& image)
 {
     return image.get_typeof(VIPS_META_ORIENTATION) ? image.get_int(VIPS_META_ORIENTATION) : 1;
@@ -179,6 +201,8 @@ std::string LoadDocument(const std::string& path, const LoadRequest& request, Im
             for (size_t i = 0; i < count; ++i)
                 samples[i] = ToHostRange(samples[i]);
         }
+        if (document.Cmyk)
+            InvertInks(document);
         // A grey profile does not describe the RGB document the grey became.
         const std::string space = ProfileSpace(document.IccProfile);
         if (space != (document.Cmyk ? "CMYK" : "RGB "))
@@ -268,6 +292,8 @@ std::string WriteDocument(const std::string& path, const std::string& formatPath
             std::memmove(base + size_t(y) * size_t(packed), base + size_t(y) * size_t(rowBytes),
                          size_t(packed));
     }
+    if (document.Cmyk)
+        InvertInks(document);
     if (document.Depth == 16) {
         auto* samples = reinterpret_cast<uint16_t*>(document.Pixels.Data());
         const size_t count = size_t(document.RowBytes()) * size_t(document.Height) / 2;

@@ -150,6 +150,20 @@ TEST_F(ImageFiles, EveryLayoutComesBackInTheMatchingLayout)
     }
 }
 
+// Files store CMYK as ink; hosts hand it over inverted. White paper must stay
+// white whichever way the picture goes out.
+TEST_F(ImageFiles, CmykWhiteStaysWhite)
+{
+    const std::string in = folder.Path() + "white.tif";
+    VImage::black(Width, Height, VImage::option()->set("bands", 4))
+        .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_CMYK))
+        .write_to_file(in.c_str());
+    ASSERT_EQ(Engrave(in, folder.Path() + "out.tif"), 0);
+    EXPECT_LT(VImage::new_from_file((folder.Path() + "out.tif").c_str()).avg(), 8.0);
+    ASSERT_EQ(Engrave(in, folder.Path() + "out.png"), 0);
+    EXPECT_GT(VImage::new_from_file((folder.Path() + "out.png").c_str()).avg(), 247.0);
+}
+
 // Pictures that are not plain RGB files: a palette PNG and a BMP with the
 // 124-byte header that common tools write.
 TEST_F(ImageFiles, PaletteAndVersionFiveBmpAreRead)
