@@ -247,6 +247,24 @@ TEST_F(ImageFiles, ProfileAndResolutionSurvive)
     }
 }
 
+// An EXIF orientation is applied as a host applies it when it opens the
+// photo: the engraving is of the upright picture and says so.
+TEST_F(ImageFiles, OrientationIsApplied)
+{
+    std::vector<uint8_t> storage;
+    VImage turned = Picture(3, VIPS_FORMAT_UCHAR, VIPS_INTERPRETATION_sRGB, storage).copy();
+    turned.set(VIPS_META_ORIENTATION, 6);
+    const std::string in = folder.Path() + "turned.jpg";
+    turned.jpegsave(in.c_str());
+    ASSERT_EQ(VImage::new_from_file(in.c_str()).get_int(VIPS_META_ORIENTATION), 6);
+    const std::string out = folder.Path() + "upright.jpg";
+    ASSERT_EQ(Engrave(in, out), 0);
+    const VImage result = VImage::new_from_file(out.c_str());
+    EXPECT_EQ(result.width(), Height);
+    EXPECT_EQ(result.height(), Width);
+    EXPECT_TRUE(!result.get_typeof(VIPS_META_ORIENTATION) || result.get_int(VIPS_META_ORIENTATION) == 1);
+}
+
 // A header that claims 60000 × 60000 pixels is refused before decoding; a
 // truncated JPEG is one line; neither leaves an output file.
 TEST_F(ImageFiles, HugeAndBrokenPicturesFailInOneLine)

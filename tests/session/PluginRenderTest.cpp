@@ -28,7 +28,7 @@ class PluginRender : public testing::Test {
 
 TEST_F(PluginRender, ProgressReachesTheHostWithoutTheDialog)
 {
-    FakeHost host(plugInModeRGBColor, FakeImage::Gradient(60, 40, 3));
+    FakeHost host(plugInModeRGBColor, FakeImage::Gradient(160, 120, 3));
     host.SetDescriptor(FakeDescriptor{}, plugInDialogDontDisplay);
     ASSERT_EQ(host.Run(plugin.Entry, Invocation::Menu), noErr);
     ASSERT_NE(host.Output(), host.Source());
