@@ -199,11 +199,11 @@ bool EngraveFile(const std::string& input, const std::string& output, const Para
     const fs::path temporary = target.parent_path() / partialName;
     error = WriteDocument(temporary.string(), output, result);
     if (error.empty() && !ReplaceFileWith(temporary.string(), output))
-        error = "cannot write \"" + output + "\"";
+        error = "it cannot replace the file there";
     if (!error.empty()) {
         std::error_code ec;
         fs::remove(temporary, ec);
-        PrintError(error);
+        PrintError("cannot write \"" + output + "\": " + error);
         return false;
     }
     return true;

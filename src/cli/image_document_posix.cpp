@@ -279,7 +279,7 @@ std::string WriteDocument(const std::string& path, const std::string& formatPath
 {
     const std::string ext = LowerExtension(formatPath);
     if (!CanWriteImage(formatPath))
-        return "cannot write ." + ext + " files (use png, jpg, tif, webp or bmp)";
+        return "." + ext + " files cannot be written (use " + WritableExtensions() + ")";
     if (!StartVips())
         return "the image library cannot start";
     if (document.Cmyk && !HoldsCmyk(ext)) {
@@ -356,7 +356,7 @@ std::string WriteDocument(const std::string& path, const std::string& formatPath
             options->set("compression", VIPS_FOREIGN_TIFF_COMPRESSION_DEFLATE);
         image.write_to_target(("." + ext).c_str(), vips::VTarget::new_to_file(path.c_str()), options);
     } catch (const VError& error) {
-        return "cannot write \"" + path + "\": " + OneLine(error.what());
+        return OneLine(error.what());
     }
     return {};
 }

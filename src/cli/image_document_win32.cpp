@@ -203,7 +203,7 @@ std::string WriteDocument(const std::string& path, const std::string& formatPath
 {
     const std::string ext = LowerExtension(formatPath);
     if (!CanWriteImage(formatPath))
-        return "cannot write ." + ext + " files (use png, jpg, tif or bmp)";
+        return "." + ext + " files cannot be written (use " + WritableExtensions() + ")";
     // 16 bits stay 16 in PNG and TIFF; JPEG and BMP take 8.
     const bool wide = document.Depth == 16 && (ext == "png" || ext == "tif" || ext == "tiff");
     const bool alpha = document.HasTransparency() && ext != "jpg" && ext != "jpeg" && ext != "bmp";
@@ -257,7 +257,7 @@ std::string WriteDocument(const std::string& path, const std::string& formatPath
         SUCCEEDED(frame->SetPixelFormat(&format)) && IsEqualGUID(format, wanted) &&
         SUCCEEDED(frame->WritePixels(height, stride, UINT(pixels.Bytes()), pixels.Data())) &&
         SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
-    return ok ? std::string() : "cannot write \"" + path + "\"";
+    return ok ? std::string() : "the picture cannot be encoded";
 }
 
 } // namespace vel
