@@ -3,6 +3,7 @@
 
 #include "ImageDocument.h"
 #include "ImageWriter.h"
+#include "platform/ComObjects_win32.h"
 
 #include <wincodec.h>
 #include <windows.h>
@@ -14,50 +15,6 @@
 
 namespace vel {
 namespace {
-
-// Owns one COM interface pointer.
-template <typename T> class ComRef {
-  public:
-    ComRef() = default;
-    ~ComRef()
-    {
-        if (p_)
-            p_->Release();
-    }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    T** Out() { return &p_; }
-    T* operator->() const { return p_; }
-    T* Get() const { return p_; }
-
-  private:
-    T* p_ = nullptr;
-};
-
-// COM for the calling thread while a file is read or written.
-class ComScope {
-  public:
-    ComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComScope()
-    {
-        if (SUCCEEDED(result_))
-            CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-  private:
-    HRESULT result_;
-};
-
-std::wstring Wide(const std::string& text)
-{
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(size_t(n > 0 ? n : 1), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), n);
-    wide.resize(wcslen(wide.c_str()));
-    return wide;
-}
 
 // A 16-bit layout WIC decodes: its samples per pixel, where red, green, blue
 // and alpha are (-1: absent; grey repeats its one sample).
@@ -121,7 +78,7 @@ std::string LoadDocument(const std::string& path, const LoadRequest& request, Im
         return Failed("no picture decoders", hr);
     ComRef<IWICBitmapDecoder> decoder;
     ComRef<IWICBitmapFrameDecode> frame;
-    hr = factory->CreateDecoderFromFilename(Wide(path).c_str(), nullptr, GENERIC_READ,
+    hr = factory->CreateDecoderFromFilename(WidePath(path).c_str(), nullptr, GENERIC_READ,
                                             WICDecodeMetadataCacheOnDemand, decoder.Out());
     if (SUCCEEDED(hr))
         hr = decoder->GetFrame(0, frame.Out());
@@ -249,7 +206,7 @@ std::string WriteDocument(const std::string& path, const std::string& formatPath
         SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                    IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Out()))) &&
         SUCCEEDED(factory->CreateStream(stream.Out())) &&
-        SUCCEEDED(stream->InitializeFromFilename(Wide(path).c_str(), GENERIC_WRITE)) &&
+        SUCCEEDED(stream->InitializeFromFilename(WidePath(path).c_str(), GENERIC_WRITE)) &&
         SUCCEEDED(factory->CreateEncoder(ContainerFor(ext), nullptr, encoder.Out())) &&
         SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
         SUCCEEDED(encoder->CreateNewFrame(frame.Out(), options.Out())) &&
