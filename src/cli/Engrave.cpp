@@ -34,8 +34,10 @@ namespace fs = std::filesystem;
 
 void PrintError(const std::string& message) { std::fprintf(stderr, "vellisto: %s\n", message.c_str()); }
 
-// The file being engraved, named by the alerts the render shows.
+// The file being engraved, named by the alerts the render shows, and how
+// many alerts its render showed.
 std::string currentInput;
+int renderAlerts = 0;
 
 // Alerts become one line on standard error, naming the file.
 AlertAnswer PrintAlert(const AlertMessage& message)
@@ -48,6 +50,8 @@ AlertAnswer PrintAlert(const AlertMessage& message)
     for (char c : text)
         if (!(c == ' ' && !squeezed.empty() && squeezed.back() == ' '))
             squeezed += c;
+    if (!currentInput.empty())
+        ++renderAlerts;
     PrintError(currentInput.empty() ? squeezed : "\"" + currentInput + "\": " + squeezed);
     return message.Buttons == AlertButtons::Ok ? AlertAnswer::Ok : AlertAnswer::Cancel;
 }
@@ -109,7 +113,7 @@ std::string BuildParameters(const EngraveOptions& options, const std::string& da
 
 } // namespace
 
-std::string CheckPaper(const ParameterBlock& block, const std::string& papersFolder)
+std::string CheckPaper(ParameterBlock& block, const std::string& papersFolder)
 {
     const std::string name(block.PaperName, strnlen(block.PaperName, PaperNameSize));
     std::vector<std::string> papers = ListPapers(papersFolder);
@@ -118,8 +122,11 @@ std::string CheckPaper(const ParameterBlock& block, const std::string& papersFol
     if (name.empty())
         return {}; // plain white paper
     for (const std::string& paper : papers)
-        if (SameName(paper, name))
+        if (SameName(paper, name)) {
+            // Letter case as the folder spells it, for file systems that mind.
+            SetPaperName(block, paper.c_str());
             return {};
+        }
     std::string list;
     for (const std::string& paper : papers)
         list += (list.empty() ? "" : ", ") + paper;
@@ -181,14 +188,17 @@ bool EngraveFile(const std::string& input, const std::string& output, const Para
     state.PapersFolder = dataFolder + "Papers" + PathSeparator;
     ImageRenderHost host(source, result, progress);
     currentInput = input;
+    renderAlerts = 0;
     const RenderOutcome outcome = RenderImage(state, params, host);
     currentInput.clear();
     InstallParameterHooks({});
     if (progress)
         std::fputs("\n", stderr);
     source.Pixels.Release();
-    // A picture passed through is not an engraving: the alert said why.
-    if (!outcome.Rendered())
+    // A picture passed through is not an engraving, and one rendered after
+    // an alert (a paper that would not load, say) is not the one asked for:
+    // the alert said why.
+    if (!outcome.Rendered() || renderAlerts > 0)
         return false;
 
     // The picture replaces an existing file only once it is complete.

@@ -23,8 +23,9 @@ struct EngraveOptions {
 std::string ParseEngraveArguments(const std::vector<std::string>& args, EngraveOptions& options);
 
 // An empty string when the block's paper is "None", "Solid", empty (white)
-// or a file of `papersFolder`; otherwise the error, listing the papers.
-std::string CheckPaper(const ParameterBlock& block, const std::string& papersFolder);
+// or a file of `papersFolder` (then spelt as the folder spells it);
+// otherwise the error, listing the papers.
+std::string CheckPaper(ParameterBlock& block, const std::string& papersFolder);
 
 // The "VellistoIII" data folder: --data, or the one beside the program.
 std::string ToolDataFolder(const EngraveOptions& options);

@@ -343,6 +343,12 @@ TEST_F(ImageFiles, UnknownPaperListsThePapers)
     EXPECT_NE(errors.find("None, Solid, Laid.png"), std::string::npos) << errors;
     EXPECT_EQ(Tool("", args + "--set PaperName=laid.PNG --quiet", errors), 0) << errors;
     EXPECT_EQ(Tool("", args + "--set PaperName=Solid --quiet", errors), 0) << errors;
+    // A paper that is there but cannot be read: the alert, and no picture.
+    folder.WriteFile("data/Papers/Broken.png", "not a picture");
+    std::remove((folder.Path() + "out.png").c_str());
+    EXPECT_EQ(Tool("", args + "--set PaperName=Broken.png --quiet", errors), 1) << errors;
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    EXPECT_FALSE(std::ifstream(folder.Path() + "out.png").good());
 }
 
 } // namespace
