@@ -51,7 +51,7 @@ void Render(benchmark::State& bench, int width, int height)
     PictureHost host(width, height);
     for (auto _ : bench) {
         vel::RenderState state;
-        vel::RenderImage(state, params, host);
+        benchmark::DoNotOptimize(vel::RenderImage(state, params, host));
     }
     bench.SetItemsProcessed(bench.iterations() * int64_t(width) * height);
 }

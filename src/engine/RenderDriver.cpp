@@ -138,7 +138,7 @@ void RefreshInkCount(RenderState& state, const ParameterBlock& params)
     DerivePalette(state, params);
 }
 
-bool PrepareFullSource(RenderState& state, RenderHost& host, int16_t& result)
+bool PrepareFullSource(RenderState& state, RenderHost& host, int16_t& result, int16_t* hostAnswer)
 {
     if (state.SourceLoaded)
         return true;
@@ -151,6 +151,8 @@ bool PrepareFullSource(RenderState& state, RenderHost& host, int16_t& result)
         return false;
     }
     result = host.RequestWholeImage();
+    if (hostAnswer)
+        *hostAnswer = result;
     image = DescribeHost(host);
     if (!image.Input.Data) {
         ShowAlert(HostMemoryMessage);
@@ -247,14 +249,48 @@ void Release(RenderState& state)
     InvalidateAnalysis(state);
 }
 
-int16_t RenderImage(RenderState& state, const ParameterBlock& params, RenderHost& host)
+int16_t RenderOutcome::Code() const
 {
+    switch (Result) {
+    case RenderResult::Rendered:
+    case RenderResult::OriginalView:
+        return NoErr;
+    case RenderResult::WrongMode:
+        return FilterBadModeErr;
+    case RenderResult::NoMemory:
+        return MemFullErr;
+    case RenderResult::NoSource:
+        return HostError != NoErr ? HostError : MemFullErr;
+    }
+    return NoErr;
+}
+
+namespace {
+
+// Progress of a render without the dialog goes to the host, in whole steps.
+void HostProgress(void* context, float done, float total)
+{
+    static_cast<RenderHost*>(context)->Progress(int32_t(std::max(done, 0.0f)),
+                                                int32_t(std::max(total, 0.0f)));
+}
+
+} // namespace
+
+RenderOutcome RenderImage(RenderState& state, const ParameterBlock& params, RenderHost& host)
+{
+    const ProgressSink dialogProgress = state.Progress;
+    if (!state.DialogUp)
+        state.Progress = {HostProgress, &host};
     const HostImage image = DescribeHost(host);
-    bool rendered = false;
+    RenderOutcome outcome;
     if (!IsRenderableMode(image.Mode)) {
         ShowAlert(WrongModeMessage);
-    } else if (CurrentView(state) != ViewMode::Original) {
+        outcome.Result = RenderResult::WrongMode;
+    } else if (CurrentView(state) == ViewMode::Original) {
+        outcome.Result = RenderResult::OriginalView;
+    } else {
         state.IsCMYK = IsCmykMode(image.Mode);
+        bool rendered = false;
         if (state.DialogUp) {
             rendered = RunLayers(state, params);
         } else {
@@ -262,29 +298,36 @@ int16_t RenderImage(RenderState& state, const ParameterBlock& params, RenderHost
             state.PreviewScale = 1.0f;
             state.SourceLoaded = false;
             int16_t ignored = NoErr;
-            if (PrepareFullSource(state, host, ignored)) {
+            int16_t hostAnswer = NoErr;
+            if (PrepareFullSource(state, host, ignored, &hostAnswer)) {
                 BuildPaletteSample(state);
                 state.Inks.InkCount = uint8_t(params.NInks & 0xFF);
                 state.Inks.PaletteValid = false;
                 state.Inks.NeedNewHistogram = true;
                 RefreshInkCount(state, params);
                 rendered = PrepareWorkingPlanes(state, host) && RunLayers(state, params);
+            } else if (state.FullSource) {
+                outcome.Result = RenderResult::NoSource;
+                outcome.HostError = hostAnswer;
             }
         }
+        if (!rendered && outcome.Result == RenderResult::Rendered)
+            outcome.Result = RenderResult::NoMemory;
     }
     HostImage current = DescribeHost(host);
-    if (!rendered && !current.Input.Data) {
+    if (!outcome.Rendered() && !current.Input.Data) {
         host.RequestWholeImage(); // the pass-through needs the source
         current = DescribeHost(host);
     }
-    if (rendered)
+    if (outcome.Rendered())
         WriteBackOutput(state, current, host.Converter());
     else
         PassThrough(state, current, host.Converter());
     if (!state.DialogUp)
         Release(state);
     ReportProgress(state, 0, 100);
-    return NoErr;
+    state.Progress = dialogProgress;
+    return outcome;
 }
 
 void ApplyParameterChanges(RenderState& state, const ParameterChanges& changes)

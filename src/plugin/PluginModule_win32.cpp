@@ -14,7 +14,14 @@ namespace {
 struct Module {
     vel::PluginSession Session;
 
-    Module() { Session.RenderImage = vel::RenderImage; }
+    Module()
+    {
+        // The host gets the result word; the user has seen any alert.
+        Session.RenderImage = [](vel::RenderState& state, const vel::ParameterBlock& params,
+                                 vel::RenderHost& host) {
+            return vel::OSErr(vel::RenderImage(state, params, host).ResultWord());
+        };
+    }
 };
 
 Module& TheModule()

@@ -1,5 +1,5 @@
-#include "engine/LayerPass.h"
 #include "engine/RenderDriver.h"
+#include "engine/LayerPass.h"
 #include "support/MemoryHost.h"
 #include "support/TestSupport.h"
 
@@ -92,17 +92,22 @@ TEST_F(RenderDriverTest, WrongModeAndMissingSourcePassTheImageThrough)
         int32_t Mode;
         bool Refuse;
         const char* Message;
+        RenderResult Result;
     };
     const Case cases[] = {
-        {int32_t(ImageMode::Grayscale), false, WrongModeMessage},
-        {int32_t(ImageMode::Rgb), true, HostMemoryMessage},
+        {int32_t(ImageMode::Grayscale), false, WrongModeMessage, RenderResult::WrongMode},
+        {int32_t(ImageMode::Rgb), true, HostMemoryMessage, RenderResult::NoSource},
     };
     for (const Case& c : cases) {
         test::AlertRecorder alerts;
         test::MemoryHost host(20, 10, 3, c.Mode);
         host.RefuseBuffer = c.Refuse;
         host.Output.assign(host.Output.size(), 0);
-        EXPECT_EQ(RenderImage(state, params, host), NoErr);
+        const RenderOutcome outcome = RenderImage(state, params, host);
+        EXPECT_EQ(outcome.Result, c.Result);
+        EXPECT_FALSE(outcome.Rendered());
+        EXPECT_NE(outcome.Code(), NoErr);
+        EXPECT_EQ(outcome.ResultWord(), NoErr) << "a filter host still gets noErr";
         ASSERT_EQ(alerts.Shown().size(), 1u);
         EXPECT_EQ(alerts.Shown()[0].Text, c.Message);
         EXPECT_EQ(alerts.Shown()[0].Title, "Plugin Alert");

@@ -1,6 +1,7 @@
 #include "params/PresetFile.h"
 
 #include "params/FieldTable.h"
+#include "params/TextFile.h"
 #include "platform/Folders.h"
 #include "support/TestSupport.h"
 
@@ -453,6 +454,34 @@ TEST_F(PresetFileTest, OverlongLinesAreCutAndReadingGoesOn)
     EXPECT_EQ(block.Layers[0].Angle, 12.5f);
     EXPECT_EQ(block.Layers[0].Geometry, 255); // the saturated integer's low byte
     EXPECT_EQ(block.NInks, 4);
+}
+
+// ---- Failed writes -------------------------------------------------------------
+
+// A write that stops midway (a full disk, a lost share) must not leave a
+// truncated preset where a good one was: the old file stays byte for byte,
+// no temporary file is left over, and the user is told.
+TEST_F(PresetFileTest, FailedOverwriteKeepsTheOldPreset)
+{
+    ASSERT_TRUE(WritePreset(Path(), block));
+    const std::string before = FileText(Path());
+    block.NInks = 4;
+    block.Layers[0].Angle = 33.0f;
+    for (long long stop : {0LL, 1LL, 200LL, static_cast<long long>(before.size()) - 1}) {
+        SCOPED_TRACE(stop);
+        test::AlertRecorder alerts;
+        SetTextWriteFault(stop);
+        const bool written = WritePreset(Path(), block);
+        SetTextWriteFault(-1);
+        EXPECT_FALSE(written);
+        EXPECT_EQ(FileText(Path()), before);
+        ASSERT_EQ(alerts.Shown().size(), 1u);
+        EXPECT_EQ(alerts.Shown()[0].Text, "Cannot Save File!");
+        EXPECT_EQ(ListFolder(folder.Path(), "*.partial").size(), 0u);
+    }
+    // Without the fault the new values replace the file.
+    ASSERT_TRUE(WritePreset(Path(), block));
+    EXPECT_NE(FileText(Path()), before);
 }
 
 } // namespace
