@@ -1,7 +1,7 @@
 // GaussianSmooth with the layer pass's kernel (11) on a working-size plane
 // and on the fine plane of a 3000 × 2000 image.
 
-#include "engine/GaussianSmooth.h"
+#include "numeric/GaussianSmooth.h"
 #include "platform/PageMemory.h"
 
 #include <benchmark/benchmark.h>

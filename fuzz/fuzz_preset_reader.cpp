@@ -23,8 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // write beyond it.
     auto block = std::make_unique<ParameterBlock>();
     ResetWindowGeometry(*block);
-    InkState inks;
-    if (!ReadPreset(input, *block, inks))
+    if (!ReadPreset(input, *block))
         return 0;
     if (std::memchr(block->PaperName, '\0', PaperNameSize) == nullptr)
         std::abort();
@@ -33,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!WritePreset(first, *block))
         std::abort();
     auto again = std::make_unique<ParameterBlock>(*block);
-    if (!ReadPreset(first, *again, inks) || !WritePreset(second, *again))
+    if (!ReadPreset(first, *again) || !WritePreset(second, *again))
         std::abort();
     if (fuzz::ReadBytes(first) != fuzz::ReadBytes(second))
         std::abort();

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build git
   googletest libgtest-dev libbenchmark-dev
-  libfreeimage-dev
+  libfreeimage-dev libvips-dev pkg-config
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
   wine wine64 wine32:i386
   xvfb imagemagick

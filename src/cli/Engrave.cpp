@@ -1,12 +1,15 @@
 #include "Engrave.h"
 
+#include "ImageDocument.h"
 #include "ImageRenderHost.h"
 #include "ImageWriter.h"
-#include "params/ParameterSettings.h"
-#include "color/ImageLoader.h"
+#include "color/Paper.h"
 #include "engine/RenderDriver.h"
+#include "params/ParameterSettings.h"
 #include "params/PresetFile.h"
+#include "params/PresetLibrary.h"
 #include "platform/Alert.h"
+#include "platform/AsciiText.h"
 #include "platform/Folders.h"
 #include "session/DataFolders.h"
 
@@ -32,7 +35,12 @@ namespace fs = std::filesystem;
 
 void PrintError(const std::string& message) { std::fprintf(stderr, "vellisto: %s\n", message.c_str()); }
 
-// Alerts become one line on standard error.
+// The file being engraved, named by the alerts the render shows, and how
+// many alerts its render showed.
+std::string currentInput;
+int renderAlerts = 0;
+
+// Alerts become one line on standard error, naming the file.
 AlertAnswer PrintAlert(const AlertMessage& message)
 {
     std::string text = message.Text;
@@ -43,7 +51,9 @@ AlertAnswer PrintAlert(const AlertMessage& message)
     for (char c : text)
         if (!(c == ' ' && !squeezed.empty() && squeezed.back() == ' '))
             squeezed += c;
-    PrintError(squeezed);
+    if (!currentInput.empty())
+        ++renderAlerts;
+    PrintError(currentInput.empty() ? squeezed : "\"" + currentInput + "\": " + squeezed);
     return message.Buttons == AlertButtons::Ok ? AlertAnswer::Ok : AlertAnswer::Cancel;
 }
 
@@ -59,18 +69,31 @@ std::string DataFolder(const EngraveOptions& options)
     return folders.ModuleFolder + "VellistoIII" + PathSeparator;
 }
 
-// A preset given by path, or by name from the factory or the user presets.
+// A preset given by path, or by name (the extension may be typed) from the
+// factory or the user presets, as the preset library names them.
 std::string FindPreset(const std::string& preset, const std::string& dataFolder)
 {
     if (FileExists(preset))
         return preset;
-    for (const char* tree : {"Basic", "User"}) {
-        const std::string path =
-            dataFolder + "Presets" + PathSeparator + tree + PathSeparator + preset + "." + PresetExtension;
+    PresetLibrary library;
+    library.PresetsFolder = dataFolder + "Presets" + PathSeparator;
+    const std::string name = PresetNameOf(preset);
+    for (PresetTree tree : {PresetTree::Factory, PresetTree::User}) {
+        const std::string path = PresetPath(library, tree, name);
         if (FileExists(path))
             return path;
     }
     return {};
+}
+
+bool SameName(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (AsciiLower(a[i]) != AsciiLower(b[i]))
+            return false;
+    return true;
 }
 
 std::string BuildParameters(const EngraveOptions& options, const std::string& dataFolder, ParameterBlock& block)
@@ -78,10 +101,9 @@ std::string BuildParameters(const EngraveOptions& options, const std::string& da
     ResetWindowGeometry(block);
     if (!options.Preset.empty()) {
         const std::string path = FindPreset(options.Preset, dataFolder);
-        InkState ignored;
         if (path.empty())
             return "no preset file or factory preset named \"" + options.Preset + "\"";
-        if (!ReadPreset(path, block, ignored))
+        if (!ReadPreset(path, block))
             return "\"" + path + "\" is not a Vellisto III preset";
     }
     for (const std::string& setting : options.Settings) {
@@ -89,8 +111,32 @@ std::string BuildParameters(const EngraveOptions& options, const std::string& da
         if (!error.empty())
             return error;
     }
-    return {};
+    return CheckPaper(block, dataFolder + "Papers" + PathSeparator);
 }
+
+} // namespace
+
+std::string CheckPaper(ParameterBlock& block, const std::string& papersFolder)
+{
+    const std::string name(block.PaperName, strnlen(block.PaperName, PaperNameSize));
+    std::vector<std::string> papers = ListPapers(papersFolder);
+    if (papers.empty())
+        papers = {"None", "Solid"};
+    if (name.empty())
+        return {}; // plain white paper
+    for (const std::string& paper : papers)
+        if (SameName(paper, name)) {
+            // Letter case as the folder spells it, for file systems that mind.
+            SetPaperName(block, paper.c_str());
+            return {};
+        }
+    std::string list;
+    for (const std::string& paper : papers)
+        list += (list.empty() ? "" : ", ") + paper;
+    return "no paper \"" + name + "\": the papers are " + list + " (from \"" + papersFolder + "\")";
+}
+
+namespace {
 
 std::string OutputFor(const EngraveOptions& options, const std::string& input)
 {
@@ -102,7 +148,7 @@ std::string OutputFor(const EngraveOptions& options, const std::string& input)
 std::string CheckOutput(const std::string& output)
 {
     if (!CanWriteImage(output))
-        return "cannot write \"" + output + "\": use a .png, .jpg, .tif or .bmp name";
+        return "cannot write \"" + output + "\": use a " + WritableExtensions() + " name";
     const fs::path folder = fs::path(output).parent_path();
     std::error_code ec;
     if (!folder.empty() && !fs::is_directory(folder, ec))
@@ -110,33 +156,51 @@ std::string CheckOutput(const std::string& output)
     return {};
 }
 
-// Engraves one file. Returns false after printing what went wrong.
+// Engraves one file. Returns false after printing what went wrong; then
+// nothing was written.
 bool EngraveFile(const std::string& input, const std::string& output, const ParameterBlock& parameters,
                  const std::string& dataFolder, bool progress)
 {
-    Plane<uint8_t> source;
-    if (!LoadImageRGBA(input, source)) {
-        PrintError("cannot read \"" + input + "\"");
+    LoadRequest request;
+    request.Transparency = !PaperPresent(parameters);
+    ImageDocument source;
+    std::string error = LoadDocument(input, request, source);
+    if (!error.empty()) {
+        PrintError("cannot read \"" + input + "\": " + error);
         return false;
     }
-    Plane<uint8_t> result;
-    if (!result.Allocate(source.Width(), source.Height(), 4)) {
-        PrintError("not enough memory for \"" + input + "\"");
+    // Like a filter host, the output starts as a copy of the source.
+    ImageDocument result;
+    result.Width = source.Width;
+    result.Height = source.Height;
+    result.Planes = source.Planes;
+    result.Depth = source.Depth;
+    result.Cmyk = source.Cmyk;
+    result.IccProfile = source.IccProfile;
+    result.XResolution = source.XResolution;
+    result.YResolution = source.YResolution;
+    if (!result.Allocate()) {
+        PrintError("\"" + input + "\": not enough memory for the engraved picture");
         return false;
     }
-    std::memcpy(result.Data(), source.Data(), source.Bytes());
+    std::memcpy(result.Pixels.Data(), source.Pixels.Data(), source.Pixels.Bytes());
 
     ParameterBlock params = parameters;
     RenderState state;
-    InstallRenderHooks(state);
     state.PapersFolder = dataFolder + "Papers" + PathSeparator;
-    if (progress)
-        state.Progress = {DrawProgress, nullptr};
     ImageRenderHost host(source, result, progress);
-    RenderImage(state, params, host);
-    InstallParameterHooks({});
+    currentInput = input;
+    renderAlerts = 0;
+    const RenderOutcome outcome = RenderImage(state, params, host);
+    currentInput.clear();
     if (progress)
         std::fputs("\n", stderr);
+    source.Pixels.Release();
+    // A picture passed through is not an engraving, and one rendered after
+    // an alert (a paper that would not load, say) is not the one asked for:
+    // the alert said why.
+    if (!outcome.Rendered() || renderAlerts > 0)
+        return false;
 
     // The picture replaces an existing file only once it is complete.
     const fs::path target(output);
@@ -144,13 +208,13 @@ bool EngraveFile(const std::string& input, const std::string& output, const Para
     partialName.insert(0, 1, '.');
     partialName += ".partial";
     const fs::path temporary = target.parent_path() / partialName;
-    const std::string error = WriteImageRGBA(temporary.string(), output, result);
-    std::error_code ec;
-    if (error.empty())
-        fs::rename(temporary, target, ec);
-    if (!error.empty() || ec) {
+    error = WriteDocument(temporary.string(), output, result);
+    if (error.empty() && !ReplaceFileWith(temporary.string(), output))
+        error = "it cannot replace the file there";
+    if (!error.empty()) {
+        std::error_code ec;
         fs::remove(temporary, ec);
-        PrintError(error.empty() ? "cannot write \"" + output + "\"" : error);
+        PrintError("cannot write \"" + output + "\": " + error);
         return false;
     }
     return true;
@@ -201,6 +265,15 @@ std::string ParseEngraveArguments(const std::vector<std::string>& args, EngraveO
     }
     return {};
 }
+
+std::string ToolDataFolder(const EngraveOptions& options) { return DataFolder(options); }
+
+std::string BuildToolParameters(const EngraveOptions& options, ParameterBlock& block)
+{
+    return BuildParameters(options, DataFolder(options), block);
+}
+
+AlertAnswer PrintAlertLine(const AlertMessage& message) { return PrintAlert(message); }
 
 int RunEngrave(const EngraveOptions& options)
 {

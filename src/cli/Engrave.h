@@ -1,6 +1,9 @@
 #pragma once
 // "vellisto engrave": engraves image files with a parameter set.
 
+#include "params/ParameterBlock.h"
+#include "platform/Alert.h"
+
 #include <string>
 #include <vector>
 
@@ -18,6 +21,21 @@ struct EngraveOptions {
 
 // Parses the arguments after "engrave". Returns an empty string or an error.
 std::string ParseEngraveArguments(const std::vector<std::string>& args, EngraveOptions& options);
+
+// An empty string when the block's paper is "None", "Solid", empty (white)
+// or a file of `papersFolder` (then spelt as the folder spells it);
+// otherwise the error, listing the papers.
+std::string CheckPaper(ParameterBlock& block, const std::string& papersFolder);
+
+// The "VellistoIII" data folder: --data, or the one beside the program.
+std::string ToolDataFolder(const EngraveOptions& options);
+
+// The parameters of the options: the defaults, the preset, then each
+// setting in order. Returns an empty string or the one-line error.
+std::string BuildToolParameters(const EngraveOptions& options, ParameterBlock& block);
+
+// Shows an alert as one line on standard error.
+AlertAnswer PrintAlertLine(const AlertMessage& message);
 
 // Runs the job; errors are printed as one line each. Returns the exit code:
 // 0 success, 1 an input could not be engraved or written, 2 bad usage.

@@ -4,7 +4,7 @@
 
 namespace vel {
 
-ImageRenderHost::ImageRenderHost(const Plane<uint8_t>& source, Plane<uint8_t>& result, bool showProgress)
+ImageRenderHost::ImageRenderHost(const ImageDocument& source, ImageDocument& result, bool showProgress)
     : source_(source), result_(result), showProgress_(showProgress)
 {
 }
@@ -12,16 +12,15 @@ ImageRenderHost::ImageRenderHost(const Plane<uint8_t>& source, Plane<uint8_t>& r
 HostImage ImageRenderHost::Describe()
 {
     HostImage image;
-    image.Mode = int32_t(ImageMode::Rgb);
-    image.Depth = 8;
-    image.Planes = 4;
-    image.FilterWidth = image.OutWidth = source_.Width();
-    image.FilterHeight = image.OutHeight = source_.Height();
-    const int32_t rowBytes = source_.Width() * 4;
-    // Like a filter host, the output starts as a copy of the source.
+    image.Mode = int32_t(source_.Mode());
+    image.Depth = source_.Depth;
+    image.Planes = source_.Planes;
+    image.FilterWidth = image.OutWidth = source_.Width;
+    image.FilterHeight = image.OutHeight = source_.Height;
+    const int32_t rowBytes = source_.RowBytes();
     if (delivered_)
-        image.Input = {source_.Data(), rowBytes};
-    image.Output = {result_.Data(), rowBytes};
+        image.Input = {source_.Pixels.Data(), rowBytes};
+    image.Output = {result_.Pixels.Data(), rowBytes};
     return image;
 }
 

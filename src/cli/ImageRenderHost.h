@@ -1,9 +1,9 @@
 #pragma once
-// The render driver's host for the command-line tool: an RGBA picture in
-// memory, rendered as an RGB document with a transparency plane.
+// The render driver's host for the command-line tool: a picture file's
+// document in memory, delivered whole like a filter host delivers it.
 
+#include "ImageDocument.h"
 #include "engine/RenderHost.h"
-#include "platform/PageMemory.h"
 
 #include <cstdint>
 
@@ -11,8 +11,8 @@ namespace vel {
 
 class ImageRenderHost final : public RenderHost {
 public:
-    // `source` is width × height × RGBA; `result` receives the same layout.
-    ImageRenderHost(const Plane<uint8_t>& source, Plane<uint8_t>& result, bool showProgress);
+    // `result` has the layout of `source` and starts as its copy.
+    ImageRenderHost(const ImageDocument& source, ImageDocument& result, bool showProgress);
 
     HostImage Describe() override;
     int16_t RequestWholeImage() override;
@@ -20,13 +20,13 @@ public:
     void Progress(int32_t done, int32_t total) override;
 
 private:
-    const Plane<uint8_t>& source_;
-    Plane<uint8_t>& result_;
+    const ImageDocument& source_;
+    ImageDocument& result_;
     bool showProgress_;
     bool delivered_ = false;
 };
 
-// Draws a progress bar on standard error (the render's progress sink).
+// Draws a progress bar on standard error.
 void DrawProgress(void* context, float done, float total);
 
 } // namespace vel

@@ -3,6 +3,15 @@
 #include "platform/AsciiText.h"
 
 namespace vel {
+namespace {
+
+#ifdef _WIN32
+constexpr bool WritesWebp = false;
+#else
+constexpr bool WritesWebp = true; // libvips
+#endif
+
+} // namespace
 
 std::string LowerExtension(const std::string& path)
 {
@@ -19,7 +28,14 @@ std::string LowerExtension(const std::string& path)
 bool CanWriteImage(const std::string& path)
 {
     const std::string ext = LowerExtension(path);
+    if (ext == "webp")
+        return WritesWebp;
     return ext == "png" || ext == "jpg" || ext == "jpeg" || ext == "tif" || ext == "tiff" || ext == "bmp";
+}
+
+std::string WritableExtensions()
+{
+    return WritesWebp ? ".png, .jpg, .tif, .webp or .bmp" : ".png, .jpg, .tif or .bmp";
 }
 
 } // namespace vel

@@ -14,7 +14,11 @@ std::string LowerExtension(const std::string& path);
 // True when `path` names a format the writer can produce.
 bool CanWriteImage(const std::string& path);
 
-// Writes a width × height × RGBA image to `path`, in the format that
+// The extensions the tool writes, for messages: ".png, .jpg, ... or .bmp".
+std::string WritableExtensions();
+
+// Writes a width × height × RGBA image to `path` through FreeImage (BMP files
+// of the Linux tool), in the format that
 // `formatPath`'s extension names (the two differ when writing to a temporary
 // file first). Formats without transparency get the colours as they are.
 // Returns an empty string on success, else what went wrong.

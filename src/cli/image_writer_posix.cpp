@@ -32,7 +32,7 @@ std::string WriteImageRGBA(const std::string& path, const std::string& formatPat
     if (saved && saved != bitmap)
         FreeImage_Unload(saved);
     FreeImage_Unload(bitmap);
-    return ok ? std::string() : "cannot write " + path;
+    return ok ? std::string() : "the picture cannot be encoded";
 }
 
 } // namespace vel

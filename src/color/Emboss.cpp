@@ -1,9 +1,9 @@
 #include "color/Emboss.h"
 
 #include "color/ColorMath.h"
-#include "engine/GaussianSmooth.h"
-#include "engine/PortableMath.h"
-#include "engine/RenderState.h"
+#include "color/PrintState.h"
+#include "numeric/GaussianSmooth.h"
+#include "numeric/PortableMath.h"
 
 #include <algorithm>
 #include <cmath>
@@ -52,7 +52,7 @@ unsigned EmbossKernelSize(float depth)
     return 5u + 2u * unsigned(spread);
 }
 
-void AccumulateRelief(RenderState& state, float depth, float alpha, float beta)
+void AccumulateRelief(PrintState& state, float depth, float alpha, float beta)
 {
     const int w = state.WorkWidth, h = state.WorkHeight;
     if (!(std::fabs(depth) > 0.0f) || w < 1 || h < 1)
@@ -80,7 +80,7 @@ void AccumulateRelief(RenderState& state, float depth, float alpha, float beta)
     }
 }
 
-void ApplyEmboss(RenderState& state)
+void ApplyEmboss(PrintState& state)
 {
     const size_t pixels = size_t(std::max(state.WorkWidth, 0)) * size_t(std::max(state.WorkHeight, 0));
     if (!HasPlane(state.EmbossPlane, pixels) || !HasPlane(state.OutputPlane, pixels * 4))

@@ -6,7 +6,7 @@
 
 namespace vel {
 
-struct RenderState;
+struct PrintState;
 
 // Taps of the blur for depth d (EmbossDepth / 50): 5 + 2 × trunc(5 |d|),
 // the product taken in double precision.
@@ -16,10 +16,10 @@ unsigned EmbossKernelSize(float depth);
 // depth d and the light's angles in degrees (alpha around the picture,
 // beta above it). Does nothing when d is 0 or a plane is missing; the
 // outermost rows and columns are never changed.
-void AccumulateRelief(RenderState& state, float depth, float alpha, float beta);
+void AccumulateRelief(PrintState& state, float depth, float alpha, float beta);
 
 // Adds EmbossPlane - 127 to the red, green and blue of every OutputPlane
 // pixel.
-void ApplyEmboss(RenderState& state);
+void ApplyEmboss(PrintState& state);
 
 } // namespace vel

@@ -7,8 +7,10 @@ namespace vel {
 void ReportImageProblem(const char* formatName, const std::string& message)
 {
     std::string text;
-    if (formatName && *formatName)
-        text = std::string(formatName) + " Format is unsupported\n";
+    if (formatName && *formatName) {
+        text = UnsupportedFormatMessage;
+        text.replace(text.find("%s"), 2, formatName);
+    }
     text += message;
     if (text.size() > 255)
         text.resize(255);

@@ -2,7 +2,7 @@
 
 #include "color/ColorMath.h"
 #include "color/PaletteExtraction.h"
-#include "engine/RenderState.h"
+#include "color/PrintState.h"
 #include "platform/Alert.h"
 
 #include <algorithm>
@@ -37,7 +37,7 @@ void DeriveSingleInk(InkPalette& palette, InkState& inks, const ParameterBlock& 
 }
 
 // "Custom palette". False when the analysis could not get its memory.
-bool DeriveCustomPalette(RenderState& state, const ParameterBlock& params)
+bool DeriveCustomPalette(PrintState& state, const ParameterBlock& params)
 {
     InkPalette& palette = state.Palette;
     InkState& inks = state.Inks;
@@ -52,7 +52,7 @@ bool DeriveCustomPalette(RenderState& state, const ParameterBlock& params)
         palette.HistogramMax = BuildColorHistogram(state.AnalysisSample, palette.Histogram);
         if (palette.HistogramMax < 0) {
             palette.HistogramMax = 255;
-            ShowAlert("Not Enought Memory");
+            ShowAlert(PaletteMemoryMessage);
             return false;
         }
         inks.NeedNewHistogram = false;
@@ -72,7 +72,7 @@ bool DeriveCustomPalette(RenderState& state, const ParameterBlock& params)
 
 } // namespace
 
-void DerivePalette(RenderState& state, const ParameterBlock& params)
+void DerivePalette(PrintState& state, const ParameterBlock& params)
 {
     InkState& inks = state.Inks;
     InkPalette& palette = state.Palette;
@@ -114,7 +114,7 @@ void DerivePalette(RenderState& state, const ParameterBlock& params)
         palette.Histogram.Release();
 }
 
-void InvalidateAnalysis(RenderState& state)
+void InvalidateAnalysis(PrintState& state)
 {
     state.Inks.NeedNewHistogram = true;
     state.Inks.PaletteValid = false;
@@ -123,7 +123,7 @@ void InvalidateAnalysis(RenderState& state)
               ExtractedColor{});
 }
 
-void MarkPaletteStale(RenderState& state)
+void MarkPaletteStale(PrintState& state)
 {
     state.Inks.PaletteValid = false;
     // The cached extraction may have been made for another ink count or
@@ -131,7 +131,7 @@ void MarkPaletteStale(RenderState& state)
     state.Inks.HistogramFresh = true;
 }
 
-void SetInkColor(RenderState& state, ParameterBlock& params, int ink, InkColor color)
+void SetInkColor(PrintState& state, ParameterBlock& params, int ink, InkColor color)
 {
     InkPalette& palette = state.Palette;
     switch (ColorSchemaKind(params.ColorSchema)) {
@@ -169,7 +169,7 @@ void DeleteInk(InkPalette& palette, InkState& inks, uint8_t schema, int ink)
     --inks.InkCount;
 }
 
-int RemoveInk(RenderState& state, ParameterBlock& params, int ink)
+int RemoveInk(PrintState& state, ParameterBlock& params, int ink)
 {
     if (ink < 0 || ink >= MaxInks)
         return state.Inks.InkCount;

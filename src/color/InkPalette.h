@@ -12,7 +12,7 @@
 
 namespace vel {
 
-struct RenderState;
+struct PrintState;
 
 struct InkPalette {
     InkColor Inks[MaxInks];                          // colour of each ink in use, ink 0 first
@@ -39,23 +39,23 @@ constexpr bool HoldsRemovedInk(uint8_t entry)
 // caller sets InkCount to the low byte of NInks first. The histogram is
 // kept for the next derivation only while the dialog is up. Leaves the
 // palette invalid when memory for the analysis is missing (after an alert).
-void DerivePalette(RenderState& state, const ParameterBlock& params);
+void DerivePalette(PrintState& state, const ParameterBlock& params);
 
 // A new analysis sample (or none): the next derivation analyses it again.
-void InvalidateAnalysis(RenderState& state);
+void InvalidateAnalysis(PrintState& state);
 
 // The parameters changed (schema, ink count, reset): derive again, rerunning
 // the extraction on the cached histogram.
-void MarkPaletteStale(RenderState& state);
+void MarkPaletteStale(PrintState& state);
 
 // Gives ink `ink` the colour at once and stores the colour as the schema's
 // adjustment from the ink's base colour. Ignored for "Initial colors" and
 // for inks the schema does not have.
-void SetInkColor(RenderState& state, ParameterBlock& params, int ink, InkColor color);
+void SetInkColor(PrintState& state, ParameterBlock& params, int ink, InkColor color);
 
 // Records the removal of ink `ink` in RemovedColors (while an entry is free)
 // and deletes it from the live palette. Returns the new InkCount.
-int RemoveInk(RenderState& state, ParameterBlock& params, int ink);
+int RemoveInk(PrintState& state, ParameterBlock& params, int ink);
 
 // Deletes ink `ink` of a "Custom palette" with more than one ink, moving the
 // later inks down; otherwise changes nothing.

@@ -3,7 +3,7 @@
 #include "color/ColorMath.h"
 #include "color/Emboss.h"
 #include "color/Paper.h"
-#include "engine/RenderState.h"
+#include "color/PrintState.h"
 
 #include <algorithm>
 
@@ -29,7 +29,7 @@ struct Printing {
     uint8_t Ink[3];
 };
 
-Printing SetUp(const RenderState& state, const ParameterBlock& params, int ink)
+Printing SetUp(const PrintState& state, const ParameterBlock& params, int ink)
 {
     Printing p{};
     p.PaperPresent = PaperPresent(params);
@@ -81,7 +81,7 @@ int PrintPixel(const Printing& p, int cov, uint8_t* out, const uint8_t* source, 
 }
 
 // The emboss mask of this ink, created on first need; null when it cannot be.
-uint8_t* InkMask(RenderState& state, size_t pixels)
+uint8_t* InkMask(PrintState& state, size_t pixels)
 {
     if (state.InkMaskPlane.Bytes() < pixels &&
         !state.InkMaskPlane.Allocate(state.WorkWidth, state.WorkHeight))
@@ -91,7 +91,7 @@ uint8_t* InkMask(RenderState& state, size_t pixels)
 
 } // namespace
 
-void ApplyInk(RenderState& state, const ParameterBlock& params, const Plane<uint8_t>& coverage, int ink)
+void ApplyInk(PrintState& state, const ParameterBlock& params, const Plane<uint8_t>& coverage, int ink)
 {
     const size_t pixels = size_t(std::max(state.WorkWidth, 0)) * size_t(std::max(state.WorkHeight, 0));
     if (pixels == 0 || ink < 0 || ink >= MaxInks || coverage.Bytes() < pixels ||

@@ -10,7 +10,7 @@
 
 namespace vel {
 
-struct RenderState;
+struct PrintState;
 
 // Ink channel a printed softly over channel b: a black ink halves what lies
 // beneath, a white ink leaves it unchanged.
@@ -20,6 +20,6 @@ int SoftDarken(int a, int b);
 // `ink` onto OutputPlane (and onto InkLayerPlane for opaque inks); with the
 // emboss on, then accumulates the ink's relief. Does nothing when a plane it
 // needs is missing or the ink is not one of the palette's.
-void ApplyInk(RenderState& state, const ParameterBlock& params, const Plane<uint8_t>& coverage, int ink);
+void ApplyInk(PrintState& state, const ParameterBlock& params, const Plane<uint8_t>& coverage, int ink);
 
 } // namespace vel

@@ -1,7 +1,7 @@
 #include "color/InkSeparation.h"
 
 #include "color/ColorMath.h"
-#include "engine/RenderState.h"
+#include "color/PrintState.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,7 +46,7 @@ float CmykDensity(const uint8_t* pixel, int ink)
 
 } // namespace
 
-bool SeparateInk(RenderState& state, const ParameterBlock& params, int layer, int ink)
+bool SeparateInk(PrintState& state, const ParameterBlock& params, int layer, int ink)
 {
     const size_t pixels = size_t(std::max(state.WorkWidth, 0)) * size_t(std::max(state.WorkHeight, 0));
     if (pixels == 0 || state.DensityPlane.Bytes() < pixels || state.SourcePlane.Bytes() < pixels * 4 ||

@@ -8,7 +8,7 @@
 
 namespace vel {
 
-struct RenderState;
+struct PrintState;
 
 struct CmykInks {
     uint8_t C;
@@ -24,6 +24,6 @@ CmykInks CmykSplit(uint8_t r, uint8_t g, uint8_t b);
 // Fills DensityPlane (WorkWidth × WorkHeight bytes) from SourcePlane for ink
 // `ink` of the palette and the given layer's engraving type. False, doing
 // nothing, when a plane is missing or the ink is not one of the palette's.
-bool SeparateInk(RenderState& state, const ParameterBlock& params, int layer, int ink);
+bool SeparateInk(PrintState& state, const ParameterBlock& params, int layer, int ink);
 
 } // namespace vel

@@ -18,8 +18,9 @@ struct InkState {
 
 // After a preset or scripting descriptor overwrote the block: takes the ink
 // count from NInks and the schema, marks the palette for derivation, trims
-// trailing spaces from PaperName and applies it again through SetPaperName
-// so that the paper texture is always reloaded (unless the name is empty).
-void ReloadInkState(ParameterBlock& block, InkState& inks);
+// trailing spaces from PaperName and applies it again through SetPaperName,
+// so that the changes returned always ask for the paper texture to be
+// reloaded (unless the name is empty).
+ParameterChanges ReloadInkState(ParameterBlock& block, InkState& inks);
 
 } // namespace vel

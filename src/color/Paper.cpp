@@ -3,7 +3,7 @@
 #include "color/ColorMath.h"
 #include "color/ImageLoader.h"
 #include "color/PaperLook.h"
-#include "engine/RenderState.h"
+#include "color/PrintState.h"
 #include "platform/Alert.h"
 #include "platform/AsciiText.h"
 #include "platform/Folders.h"
@@ -36,7 +36,7 @@ bool IsTextureFile(const std::string& name)
 }
 
 // The output plane as W × H RGBA pixels, or null when it does not exist.
-uint8_t* OutputPixels(RenderState& state)
+uint8_t* OutputPixels(PrintState& state)
 {
     if (state.WorkWidth <= 0 || state.WorkHeight <= 0 ||
         state.OutputPlane.Bytes() < size_t(state.WorkWidth) * size_t(state.WorkHeight) * 4)
@@ -62,7 +62,7 @@ float PaperStep(float scale, float previewScale)
     return f * previewScale;
 }
 
-bool CacheHolds(const PaperCache& cache, const RenderState& state, const char* name, float scale)
+bool CacheHolds(const PaperCache& cache, const PrintState& state, const char* name, float scale)
 {
     return cache.Texture && cache.Width == state.WorkWidth && cache.Height == state.WorkHeight &&
            cache.OffsetX == state.WorkOffsetX && cache.OffsetY == state.WorkOffsetY &&
@@ -85,7 +85,7 @@ bool ToPlanar(const Plane<uint8_t>& pixels, PlanarImage& image)
 
 // Loads the named texture and tiles it over the working area into the
 // cache. False (nothing cached) when the file cannot be used.
-bool LoadPaperTexture(RenderState& state, const char* name, float scale, const std::string& papersFolder)
+bool LoadPaperTexture(PrintState& state, const char* name, float scale, const std::string& papersFolder)
 {
     PaperCache& cache = state.Paper;
     cache.Texture.Release();
@@ -95,18 +95,18 @@ bool LoadPaperTexture(RenderState& state, const char* name, float scale, const s
         if (!LoadImageRGBA(papersFolder + name, pixels))
             return false;
         if (!ToPlanar(pixels, texture)) {
-            ShowAlert("Not enough memory!");
+            ShowAlert(NotEnoughMemoryMessage);
             return false;
         }
     }
     if (!cache.Texture.Allocate(state.WorkWidth, state.WorkHeight, 4)) {
-        ShowAlert("Not enough memory!");
+        ShowAlert(NotEnoughMemoryMessage);
         return false;
     }
     const float step = PaperStep(scale, state.PreviewScale);
     if (!TilePaper(cache.Texture, texture, step, step, int(float(state.WorkOffsetX) * step),
                    int(float(state.WorkOffsetY) * step)))
-        ShowAlert("Tilling Fail");
+        ShowAlert(TilingFailedMessage);
     cache.Width = state.WorkWidth;
     cache.Height = state.WorkHeight;
     cache.OffsetX = state.WorkOffsetX;
@@ -157,7 +157,7 @@ bool PaperPresent(const ParameterBlock& params)
     return !NameIs(params.PaperName, NoPaperName);
 }
 
-void PreparePaper(RenderState& state, const ParameterBlock& params, const std::string& papersFolder)
+void PreparePaper(PrintState& state, const ParameterBlock& params, const std::string& papersFolder)
 {
     uint8_t* out = OutputPixels(state);
     if (!out)
@@ -185,7 +185,7 @@ void PreparePaper(RenderState& state, const ParameterBlock& params, const std::s
     }
 }
 
-void DropPaperTexture(RenderState& state)
+void DropPaperTexture(PrintState& state)
 {
     state.Paper.Texture.Release();
 }

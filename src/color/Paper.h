@@ -12,7 +12,7 @@
 
 namespace vel {
 
-struct RenderState;
+struct PrintState;
 
 // The texture tiled for one working area. It is reused while the area (size,
 // offset and preview scale), PaperName and PaperScale stay as they were.
@@ -35,10 +35,10 @@ std::vector<std::string> ListPapers(const std::string& papersFolder);
 // `papersFolder` first when the cache does not hold it. A texture that
 // cannot be loaded gives white paper (after an alert) and is tried again by
 // the next render.
-void PreparePaper(RenderState& state, const ParameterBlock& params, const std::string& papersFolder);
+void PreparePaper(PrintState& state, const ParameterBlock& params, const std::string& papersFolder);
 
 // Releases the cached texture so that the next render loads it again.
-void DropPaperTexture(RenderState& state);
+void DropPaperTexture(PrintState& state);
 
 // Whether PaperName names a paper at all ("None" does not; empty is white).
 bool PaperPresent(const ParameterBlock& params);

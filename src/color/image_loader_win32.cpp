@@ -1,4 +1,5 @@
 #include "color/ImageLoader.h"
+#include "platform/ComObjects_win32.h"
 
 #include <wincodec.h>
 #include <windows.h>
@@ -8,42 +9,6 @@
 namespace vel {
 
 namespace {
-
-// Owns one COM interface pointer.
-template <typename T> class ComRef {
-  public:
-    ComRef() = default;
-    ~ComRef()
-    {
-        if (p_)
-            p_->Release();
-    }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    T** Out() { return &p_; }
-    T* operator->() const { return p_; }
-    T* Get() const { return p_; }
-
-  private:
-    T* p_ = nullptr;
-};
-
-// COM for the calling thread, for as long as a load runs; a host that
-// initialised COM already keeps its own mode.
-class ComScope {
-  public:
-    ComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComScope()
-    {
-        if (SUCCEEDED(result_))
-            CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-  private:
-    HRESULT result_;
-};
 
 struct Container {
     const GUID* Format;
@@ -64,17 +29,6 @@ const char* ReadableContainerName(const GUID& format)
         if (IsEqualGUID(format, *c.Format))
             return c.Name;
     return nullptr;
-}
-
-std::wstring WidePath(const std::string& path)
-{
-    const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-    if (length <= 0)
-        return {};
-    std::wstring wide(size_t(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length);
-    wide.resize(size_t(length - 1));
-    return wide;
 }
 
 std::string Describe(const char* what, const std::string& path, HRESULT error)

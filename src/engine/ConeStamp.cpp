@@ -1,6 +1,6 @@
 #include "engine/ConeStamp.h"
 
-#include "engine/PortableMath.h"
+#include "numeric/PortableMath.h"
 
 #include <algorithm>
 #include <cmath>

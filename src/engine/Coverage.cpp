@@ -1,7 +1,7 @@
 #include "engine/Coverage.h"
 
-#include "engine/PortableMath.h"
-#include "engine/SimplexNoise.h"
+#include "numeric/PortableMath.h"
+#include "numeric/SimplexNoise.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 #include "engine/Edges.h"
 
-#include "engine/GaussianSmooth.h"
-#include "engine/PortableMath.h"
 #include "engine/ScratchPlane.h"
-#include "engine/SimplexNoise.h"
+#include "numeric/GaussianSmooth.h"
+#include "numeric/PortableMath.h"
+#include "numeric/SimplexNoise.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,12 +2,12 @@
 
 #include "engine/ConeStamp.h"
 #include "engine/FieldDensity.h"
-#include "engine/GaussianSmooth.h"
 #include "engine/Modulation.h"
-#include "engine/PortableMath.h"
 #include "engine/RenderState.h"
 #include "engine/ScratchPlane.h"
-#include "engine/SimplexNoise.h"
+#include "numeric/GaussianSmooth.h"
+#include "numeric/PortableMath.h"
+#include "numeric/SimplexNoise.h"
 
 #include <algorithm>
 #include <cmath>

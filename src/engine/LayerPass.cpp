@@ -4,10 +4,11 @@
 #include "color/InkSeparation.h"
 #include "engine/Coverage.h"
 #include "engine/Edges.h"
-#include "engine/GaussianSmooth.h"
 #include "engine/LineField.h"
 #include "engine/Modulation.h"
+#include "numeric/GaussianSmooth.h"
 #include "platform/Alert.h"
+#include "platform/Truncate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,13 +23,11 @@ constexpr unsigned FieldKernel = 11;
 constexpr float TwentyNinths = 2.2222223f; // 20 / 9 in single precision
 
 // Truncates toward zero, limited to a range where the integer arithmetic
-// that follows cannot overflow whatever float arrives.
+// that follows cannot overflow whatever float arrives; NaN gives 0.
 int64_t TruncateLimited(float value)
 {
-    constexpr float limit = 1e12f;
-    if (!(value == value))
-        return 0;
-    return int64_t(std::clamp(value, -limit, limit));
+    constexpr int64_t limit = int64_t(1e12f);
+    return TruncateBetween(value, -limit, limit, 0);
 }
 
 } // namespace
@@ -172,7 +171,7 @@ void ReduceFine(const uint8_t* fine, int workWidth, int workHeight, uint8_t* wor
     }
 }
 
-void LayerPass(RenderState& state, ParameterBlock& params, int layer, int ink)
+void LayerPass(RenderState& state, const ParameterBlock& params, int layer, int ink)
 {
     const LayerParameters& L = params.Layers[layer == 1 ? 1 : 0];
     if (!SeparateInk(state, params, layer, ink))

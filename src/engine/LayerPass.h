@@ -11,9 +11,7 @@
 
 namespace vel {
 
-inline constexpr char NotEnoughMemoryMessage[] = "Not enough memory!";
-
-void LayerPass(RenderState& state, ParameterBlock& params, int layer, int ink);
+void LayerPass(RenderState& state, const ParameterBlock& params, int layer, int ink);
 
 // Combine: folds densities above the middle back down and marks them in
 // CombineMask. False when the mask cannot be created (the user is told).

@@ -1,7 +1,7 @@
 #include "engine/Modulation.h"
 
 #include "engine/RenderState.h"
-#include "engine/SimplexNoise.h"
+#include "numeric/SimplexNoise.h"
 
 #include <cmath>
 

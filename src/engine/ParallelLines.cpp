@@ -1,8 +1,8 @@
 #include "engine/ParallelLines.h"
 
 #include "engine/LineStamper.h"
-#include "engine/PortableMath.h"
 #include "engine/RenderState.h"
+#include "numeric/PortableMath.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "engine/PatternQuantities.h"
 
-#include "engine/PortableMath.h"
 #include "engine/RenderState.h"
+#include "numeric/PortableMath.h"
 
 #include <algorithm>
 #include <cmath>

@@ -9,8 +9,6 @@ namespace {
 
 constexpr int MaxRecords = 32767; // the converter's count is a signed 16-bit value
 
-bool IsCmykMode(int32_t mode) { return mode == int32_t(ImageMode::Cmyk) || mode == int32_t(ImageMode::Cmyk64); }
-
 // Expands an 8-bit value to the host's 16-bit range 0..32768, rounding.
 constexpr uint16_t Expand16(uint8_t v) { return uint16_t((uint32_t(v) * 32768u + 127u) / 255u); }
 
@@ -57,17 +55,6 @@ void Store(void* data, int32_t rowBytes, const HostImage& image, int x, int y, i
     }
 }
 
-// The built-in CMYK to RGB formula, used when the host offers no converter.
-void CmykFormula(uint8_t c, uint8_t m, uint8_t y, uint8_t k, uint8_t* rgb)
-{
-    const int kp = int(float(255 - k) / 2.55f);
-    const uint8_t inks[3] = {c, m, y};
-    for (int i = 0; i < 3; ++i) {
-        const int p = int(float(255 - inks[i]) / 1.5f);
-        rgb[i] = p + kp >= 255 ? 0 : uint8_t(255 - p - kp);
-    }
-}
-
 // Converts one row of CMYK pixels (columns 0..width-1) to RGB, in chunks of
 // at most MaxRecords; writes red, green, blue through `put`. Without a
 // converter, or when a conversion fails, the formula is used.
@@ -106,7 +93,8 @@ void ConvertCmykRow(const HostImage& image, const HostRow& row, int width, Color
             for (int i = 0; i < count; ++i) {
                 uint8_t rgb[3];
                 const int x = start + i;
-                CmykFormula(row.At(x, 0), row.At(x, 1), row.At(x, 2), row.At(x, 3), rgb);
+                const uint8_t cmyk[4] = {row.At(x, 0), row.At(x, 1), row.At(x, 2), row.At(x, 3)};
+                CmykToRgbFormula(cmyk, rgb);
                 put(x, rgb);
             }
     }
@@ -146,7 +134,48 @@ uint8_t Flatten(uint8_t channel, uint8_t alpha)
     return alpha == 255 ? channel : uint8_t(float(channel) * (float(alpha) / 255.0f));
 }
 
+// The smallest complement (255 - ink) whose level under the formula's
+// divisor is `level`, for every level the divisor reaches.
+struct InverseLevels {
+    uint8_t Complement[256] = {};
+    int Top = 0; // the highest level
+
+    explicit InverseLevels(float divisor)
+    {
+        for (int d = 255; d >= 0; --d) {
+            const int level = int(float(d) / divisor);
+            Complement[level] = uint8_t(d);
+            Top = std::max(Top, level);
+        }
+    }
+};
+
 } // namespace
+
+void CmykToRgbFormula(const uint8_t cmyk[4], uint8_t rgb[3])
+{
+    const int kp = int(float(255 - cmyk[3]) / 2.55f);
+    for (int i = 0; i < 3; ++i) {
+        const int p = int(float(255 - cmyk[i]) / 1.5f);
+        rgb[i] = p + kp >= 255 ? 0 : uint8_t(255 - p - kp);
+    }
+}
+
+void RgbToCmykFormula(const uint8_t rgb[3], uint8_t cmyk[4])
+{
+    static const InverseLevels black(2.55f);
+    static const InverseLevels colour(1.5f);
+    // As much black as the lightest channel allows, the rest in the three
+    // colour inks; each level is the lightest ink that the formula reads
+    // back as that level, so that colours inside its gamut return exactly.
+    const int lightest = std::max({rgb[0], rgb[1], rgb[2]});
+    const int kp = std::min(black.Top, 255 - lightest);
+    cmyk[3] = uint8_t(255 - black.Complement[kp]);
+    for (int i = 0; i < 3; ++i) {
+        const int p = std::min(colour.Top, std::max(0, 255 - rgb[i] - kp));
+        cmyk[i] = uint8_t(255 - colour.Complement[p]);
+    }
+}
 
 void ReadFullSource(RenderState& state, const HostImage& image, ColorConverter* converter)
 {
@@ -165,8 +194,6 @@ void WriteBackOutput(const RenderState& state, const HostImage& image, ColorConv
     const int width = std::min(state.WorkWidth, state.OutputPlane.Width());
     const int height = std::min(state.WorkHeight, state.OutputPlane.Height());
     const bool asCmyk = IsCmykMode(image.Mode) && !state.DialogUp;
-    if (asCmyk && !converter)
-        return;
     const bool keepAlpha = image.Planes >= (asCmyk ? 5 : 4);
     std::vector<uint8_t> records;
     for (int y = 0; y < height; ++y) {
@@ -192,8 +219,14 @@ void WriteBackOutput(const RenderState& state, const HostImage& image, ColorConv
                 for (int c = 0; c < 3; ++c)
                     r[1 + c] = keepAlpha ? p[c] : Flatten(p[c], p[3]);
             }
-            if (!converter->RgbToCmyk8(records.data(), int16_t(count)))
-                continue;
+            // Without the host's conversion (or when it fails) the inverse of
+            // the formula that read the source gives the inks.
+            if (!converter || !converter->RgbToCmyk8(records.data(), int16_t(count)))
+                for (int i = 0; i < count; ++i) {
+                    uint8_t* r = &records[size_t(i) * 4];
+                    const uint8_t rgb[3] = {r[1], r[2], r[3]};
+                    RgbToCmykFormula(rgb, r);
+                }
             for (int i = 0; i < count; ++i) {
                 const int x = start + i;
                 for (int c = 0; c < 4; ++c)

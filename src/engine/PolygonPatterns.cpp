@@ -1,8 +1,8 @@
 #include "engine/PolygonPatterns.h"
 
 #include "engine/LineStamper.h"
-#include "engine/PortableMath.h"
 #include "engine/SegmentClip.h"
+#include "numeric/PortableMath.h"
 
 #include <cmath>
 

@@ -1,9 +1,9 @@
 #include "engine/RadialPatterns.h"
 
 #include "engine/PolygonPatterns.h"
-#include "engine/PortableMath.h"
 #include "engine/RadialStamper.h"
 #include "engine/RenderState.h"
+#include "numeric/PortableMath.h"
 
 #include <algorithm>
 #include <cmath>

@@ -115,7 +115,7 @@ std::vector<PassStep> PlanPasses(const RenderState& state, const ParameterBlock&
 
 namespace {
 
-void RunPasses(RenderState& state, ParameterBlock& params)
+void RunPasses(RenderState& state, const ParameterBlock& params)
 {
     for (const PassStep& step : PlanPasses(state, params)) {
         state.CapturePass = step.Capture;
@@ -130,7 +130,7 @@ void RunPasses(RenderState& state, ParameterBlock& params)
 
 ViewMode CurrentView(const RenderState& state) { return state.DialogUp ? state.View : ViewMode::Composite; }
 
-void RefreshInkCount(RenderState& state, ParameterBlock& params)
+void RefreshInkCount(RenderState& state, const ParameterBlock& params)
 {
     if (state.Inks.PaletteValid)
         return;
@@ -138,7 +138,7 @@ void RefreshInkCount(RenderState& state, ParameterBlock& params)
     DerivePalette(state, params);
 }
 
-bool PrepareFullSource(RenderState& state, RenderHost& host, int16_t& result)
+bool PrepareFullSource(RenderState& state, RenderHost& host, int16_t& result, int16_t* hostAnswer)
 {
     if (state.SourceLoaded)
         return true;
@@ -151,6 +151,8 @@ bool PrepareFullSource(RenderState& state, RenderHost& host, int16_t& result)
         return false;
     }
     result = host.RequestWholeImage();
+    if (hostAnswer)
+        *hostAnswer = result;
     image = DescribeHost(host);
     if (!image.Input.Data) {
         ShowAlert(HostMemoryMessage);
@@ -189,7 +191,7 @@ bool PrepareWorkingPlanes(RenderState& state, RenderHost& host)
     const HostImage image = DescribeHost(host);
     state.WorkWidth = image.OutWidth;
     state.WorkHeight = image.OutHeight;
-    state.IsCMYK = image.Mode == int32_t(ImageMode::Cmyk) || image.Mode == int32_t(ImageMode::Cmyk64);
+    state.IsCMYK = IsCmykMode(image.Mode);
     state.HasTransparency = image.Planes > (state.IsCMYK ? 4 : 3);
     state.FilterWidth = image.FilterWidth;
     state.FilterHeight = image.FilterHeight;
@@ -215,7 +217,7 @@ bool PrepareWorkingPlanes(RenderState& state, RenderHost& host)
     return true;
 }
 
-bool RunLayers(RenderState& state, ParameterBlock& params)
+bool RunLayers(RenderState& state, const ParameterBlock& params)
 {
     state.Random.State = 0;
     RefreshInkCount(state, params);
@@ -247,14 +249,48 @@ void Release(RenderState& state)
     InvalidateAnalysis(state);
 }
 
-int16_t RenderImage(RenderState& state, ParameterBlock& params, RenderHost& host)
+int16_t RenderOutcome::Code() const
 {
+    switch (Result) {
+    case RenderResult::Rendered:
+    case RenderResult::OriginalView:
+        return NoErr;
+    case RenderResult::WrongMode:
+        return FilterBadModeErr;
+    case RenderResult::NoMemory:
+        return MemFullErr;
+    case RenderResult::NoSource:
+        return HostError != NoErr ? HostError : MemFullErr;
+    }
+    return NoErr;
+}
+
+namespace {
+
+// Progress of a render without the dialog goes to the host, in whole steps.
+void HostProgress(void* context, float done, float total)
+{
+    static_cast<RenderHost*>(context)->Progress(int32_t(std::max(done, 0.0f)),
+                                                int32_t(std::max(total, 0.0f)));
+}
+
+} // namespace
+
+RenderOutcome RenderImage(RenderState& state, const ParameterBlock& params, RenderHost& host)
+{
+    const ProgressSink dialogProgress = state.Progress;
+    if (!state.DialogUp)
+        state.Progress = {HostProgress, &host};
     const HostImage image = DescribeHost(host);
-    bool rendered = false;
+    RenderOutcome outcome;
     if (!IsRenderableMode(image.Mode)) {
         ShowAlert(WrongModeMessage);
-    } else if (CurrentView(state) != ViewMode::Original) {
-        state.IsCMYK = image.Mode == int32_t(ImageMode::Cmyk) || image.Mode == int32_t(ImageMode::Cmyk64);
+        outcome.Result = RenderResult::WrongMode;
+    } else if (CurrentView(state) == ViewMode::Original) {
+        outcome.Result = RenderResult::OriginalView;
+    } else {
+        state.IsCMYK = IsCmykMode(image.Mode);
+        bool rendered = false;
         if (state.DialogUp) {
             rendered = RunLayers(state, params);
         } else {
@@ -262,39 +298,46 @@ int16_t RenderImage(RenderState& state, ParameterBlock& params, RenderHost& host
             state.PreviewScale = 1.0f;
             state.SourceLoaded = false;
             int16_t ignored = NoErr;
-            if (PrepareFullSource(state, host, ignored)) {
+            int16_t hostAnswer = NoErr;
+            if (PrepareFullSource(state, host, ignored, &hostAnswer)) {
                 BuildPaletteSample(state);
                 state.Inks.InkCount = uint8_t(params.NInks & 0xFF);
                 state.Inks.PaletteValid = false;
                 state.Inks.NeedNewHistogram = true;
                 RefreshInkCount(state, params);
                 rendered = PrepareWorkingPlanes(state, host) && RunLayers(state, params);
+            } else if (state.FullSource) {
+                outcome.Result = RenderResult::NoSource;
+                outcome.HostError = hostAnswer;
             }
         }
+        if (!rendered && outcome.Result == RenderResult::Rendered)
+            outcome.Result = RenderResult::NoMemory;
     }
     HostImage current = DescribeHost(host);
-    if (!rendered && !current.Input.Data) {
+    if (!outcome.Rendered() && !current.Input.Data) {
         host.RequestWholeImage(); // the pass-through needs the source
         current = DescribeHost(host);
     }
-    if (rendered)
+    if (outcome.Rendered())
         WriteBackOutput(state, current, host.Converter());
     else
         PassThrough(state, current, host.Converter());
     if (!state.DialogUp)
         Release(state);
     ReportProgress(state, 0, 100);
-    return NoErr;
+    state.Progress = dialogProgress;
+    return outcome;
 }
 
-void InstallRenderHooks(RenderState& state)
+void ApplyParameterChanges(RenderState& state, const ParameterChanges& changes)
 {
-    ParameterHooks hooks;
-    hooks.DropPaperTexture = [](void* context) { DropPaperTexture(*static_cast<RenderState*>(context)); };
-    hooks.MarkPaletteStale = [](void* context) { MarkPaletteStale(*static_cast<RenderState*>(context)); };
-    hooks.MarkTablesStale = [](void* context) { static_cast<RenderState*>(context)->TablesReady = false; };
-    hooks.Context = &state;
-    InstallParameterHooks(hooks);
+    if (changes.PaperNameChanged)
+        DropPaperTexture(state);
+    if (changes.PaletteStale)
+        MarkPaletteStale(state);
+    if (changes.TablesStale)
+        state.TablesReady = false;
 }
 
 } // namespace vel

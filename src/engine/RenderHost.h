@@ -16,6 +16,12 @@ enum class ImageMode : int32_t {
     Cmyk64 = 13, // 16 bits per channel
 };
 
+// Whether a host mode number is CMYK at either depth.
+constexpr bool IsCmykMode(int32_t mode)
+{
+    return mode == int32_t(ImageMode::Cmyk) || mode == int32_t(ImageMode::Cmyk64);
+}
+
 // One pixel area exchanged with the host: interleaved planes, `RowBytes`
 // apart; one byte per plane per pixel at depth 8, two (host byte order) at 16.
 struct HostPixels {

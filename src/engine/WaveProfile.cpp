@@ -1,6 +1,6 @@
 #include "engine/WaveProfile.h"
 
-#include "engine/PortableMath.h"
+#include "numeric/PortableMath.h"
 
 #include <cmath>
 

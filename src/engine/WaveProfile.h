@@ -3,7 +3,7 @@
 // zigzags of types 1..7 (0 and any other type: straight), plus a random
 // jitter across the line.
 
-#include "engine/Random.h"
+#include "numeric/Random.h"
 
 namespace vel {
 

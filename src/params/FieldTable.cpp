@@ -1,5 +1,7 @@
 #include "params/FieldTable.h"
 
+#include "platform/Truncate.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -190,32 +192,18 @@ double GetFieldValue(const ParameterBlock& block, const FieldInfo& field, LayerI
     return 0;
 }
 
-namespace {
-// Truncation toward zero into the int32 range; NaN gives 0.
-int32_t TruncateToInt(double value)
-{
-    if (!(value == value))
-        return 0;
-    if (value >= 2147483647.0)
-        return 2147483647;
-    if (value <= -2147483648.0)
-        return -2147483647 - 1;
-    return int32_t(value);
-}
-} // namespace
-
 void SetFieldValue(ParameterBlock& block, const FieldInfo& field, LayerIndex layer, double value)
 {
     void* p = FieldAddress(block, field, layer);
     switch (field.Shape) {
     case ValueShape::Integer: {
-        const int32_t v = TruncateToInt(value);
+        const int32_t v = int32_t(TruncateBetween(value, INT32_MIN, INT32_MAX, 0));
         std::memcpy(p, &v, sizeof v);
         break;
     }
     case ValueShape::Choice:
     case ValueShape::Flag:
-        *static_cast<uint8_t*>(p) = uint8_t(uint32_t(TruncateToInt(value)) & 0xFF);
+        *static_cast<uint8_t*>(p) = uint8_t(uint32_t(TruncateBetween(value, INT32_MIN, INT32_MAX, 0)) & 0xFF);
         break;
     case ValueShape::Real: {
         // Values beyond the float range (from scripting or the command line)

@@ -27,12 +27,6 @@ const char* const ColorSchemaNames[ColorSchemaCount] = {
     "Monotone", "Custom palette", "CMYK palette", "RGB palette", "Initial colors"};
 const char* const PaperSchemaNames[PaperSchemaCount] = {"Original", "Surface", "Colorized"};
 
-namespace {
-ParameterHooks Hooks;
-}
-
-void InstallParameterHooks(const ParameterHooks& hooks) { Hooks = hooks; }
-
 LayerParameters& SelectLayer(ParameterBlock& block, LayerIndex layer)
 {
     return block.Layers[layer == LayerIndex::Two ? 1 : 0];
@@ -50,40 +44,51 @@ void ClearPaletteAdjustments(ParameterBlock& block)
     std::memset(block.PaletteRGBADD, 0, sizeof block.PaletteRGBADD);
 }
 
-void ResetToDefaults(ParameterBlock& block)
+ParameterChanges ResetToDefaults(ParameterBlock& block)
 {
+    ParameterChanges changes;
+    changes.PaletteStale = true;
     ClearPaletteAdjustments(block);
     std::memset(block.RemovedColors, NoRemovedColor, sizeof block.RemovedColors);
     for (const FieldInfo& field : ParameterFields()) {
         if (field.Shape == ValueShape::Text) {
-            SetPaperName(block, field.DefaultText);
+            changes |= SetPaperName(block, field.DefaultText);
             continue;
         }
         for (LayerIndex layer : {LayerIndex::One, LayerIndex::Two})
             SetFieldValue(block, field, layer, field.Default[int(layer)]);
     }
-    if (Hooks.MarkPaletteStale)
-        Hooks.MarkPaletteStale(Hooks.Context);
+    return changes;
 }
 
-void ResetWindowGeometry(ParameterBlock& block)
+ParameterChanges ResetWindowGeometry(ParameterBlock& block)
 {
     for (const GeometryField& field : WindowGeometryFields())
         std::memcpy(reinterpret_cast<unsigned char*>(&block) + field.Offset, &field.Default, sizeof(int32_t));
-    if (Hooks.MarkTablesStale)
-        Hooks.MarkTablesStale(Hooks.Context);
-    ResetToDefaults(block);
+    ParameterChanges changes = ResetToDefaults(block);
+    changes.TablesStale = true;
+    return changes;
 }
 
-void SetPaperName(ParameterBlock& block, const char* name)
+void TrimPaperName(ParameterBlock& block)
 {
+    block.PaperName[PaperNameSize - 1] = '\0';
+    size_t length = std::strlen(block.PaperName);
+    while (length > 0 && block.PaperName[length - 1] == ' ')
+        --length;
+    std::memset(block.PaperName + length, 0, PaperNameSize - length);
+}
+
+ParameterChanges SetPaperName(ParameterBlock& block, const char* name)
+{
+    ParameterChanges changes;
     if (!name)
-        return;
+        return changes;
     char cut[PaperNameSize] = {};
     std::strncpy(cut, name, PaperNameSize - 1);
-    if (!EqualIgnoringCase(cut, block.PaperName, PaperNameSize) && Hooks.DropPaperTexture)
-        Hooks.DropPaperTexture(Hooks.Context);
+    changes.PaperNameChanged = !EqualIgnoringCase(cut, block.PaperName, PaperNameSize);
     std::memcpy(block.PaperName, cut, PaperNameSize);
+    return changes;
 }
 
 } // namespace vel

@@ -140,30 +140,42 @@ static_assert(sizeof(PrivateBlock) == 10);
 LayerParameters& SelectLayer(ParameterBlock& block, LayerIndex layer);
 const LayerParameters& SelectLayer(const ParameterBlock& block, LayerIndex layer);
 
-// Notifications the parameter code sends to state it does not own (the render
-// state's paper cache, palette and tables). The owner installs them with its
-// own context; unset members are simply not called.
-struct ParameterHooks {
-    void (*DropPaperTexture)(void* context) = nullptr; // paper name changed: reload the texture
-    void (*MarkPaletteStale)(void* context) = nullptr; // parameters reset: derive the palette again
-    void (*MarkTablesStale)(void* context) = nullptr;  // window geometry reset: rebuild tables
-    void* Context = nullptr;
+// What a change of the block asks of the state derived from it (the render
+// state's paper cache, palette and tables). The functions below that change
+// the block return it; whoever owns derived state applies it there.
+struct ParameterChanges {
+    bool PaperNameChanged = false; // reload the paper texture
+    bool PaletteStale = false;     // derive the palette again
+    bool TablesStale = false;      // rebuild the one-time tables
+
+    ParameterChanges& operator|=(const ParameterChanges& other)
+    {
+        PaperNameChanged |= other.PaperNameChanged;
+        PaletteStale |= other.PaletteStale;
+        TablesStale |= other.TablesStale;
+        return *this;
+    }
+    bool operator==(const ParameterChanges&) const = default;
 };
-void InstallParameterHooks(const ParameterHooks& hooks);
 
 // Sets the parameter part (palette adjustments through emboss, both layers)
-// to the defaults of the field table, the paper name through SetPaperName,
-// and marks the derived palette stale.
-void ResetToDefaults(ParameterBlock& block);
+// to the defaults of the field table, the paper name through SetPaperName.
+// The palette is always stale afterwards.
+ParameterChanges ResetToDefaults(ParameterBlock& block);
 
-// Sets the eight window-geometry fields to their defaults, marks the one-time
-// tables for rebuilding, then performs ResetToDefaults.
-void ResetWindowGeometry(ParameterBlock& block);
+// Sets the eight window-geometry fields to their defaults, then performs
+// ResetToDefaults. The tables are always stale afterwards.
+ParameterChanges ResetWindowGeometry(ParameterBlock& block);
 
-// Stores a paper name. When it differs from the current one (ignoring case)
-// the loaded paper texture is dropped first. A null name changes nothing;
-// a name longer than 64 characters is cut to 64.
-void SetPaperName(ParameterBlock& block, const char* name);
+// Stores a paper name; PaperNameChanged when it differs from the current one
+// (ignoring case). A null name changes nothing; a name longer than 64
+// characters is cut to 64.
+ParameterChanges SetPaperName(ParameterBlock& block, const char* name);
+
+// Removes the spaces at the end of PaperName (a preset file or a script may
+// pad it) and zeroes every byte after the name. Drops nothing: the caller
+// applies the name again.
+void TrimPaperName(ParameterBlock& block);
 
 // Zeroes all three palette adjustment arrays (done whenever the colour
 // schema changes, so each schema starts from its derived colours).

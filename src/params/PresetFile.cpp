@@ -220,11 +220,11 @@ bool WritePreset(const std::string& path, const ParameterBlock& block)
 {
     if (WriteTextFile(path, PresetWriter(block).Text()))
         return true;
-    ShowAlert("Cannot Save File!", "Save Preset Error", AlertIcon::Error);
+    ShowAlert(CannotSaveFileMessage, SavePresetErrorTitle, AlertIcon::Error);
     return false;
 }
 
-bool ReadPreset(const std::string& path, ParameterBlock& block, InkState& inks)
+bool ReadPreset(const std::string& path, ParameterBlock& block)
 {
     TextLineReader reader(path);
     std::string_view line;
@@ -232,7 +232,7 @@ bool ReadPreset(const std::string& path, ParameterBlock& block, InkState& inks)
         return false;
     while (reader.NextLine(line))
         ReadPresetLine(block, line);
-    ReloadInkState(block, inks);
+    TrimPaperName(block);
     return true;
 }
 

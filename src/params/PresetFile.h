@@ -4,7 +4,6 @@
 // value line is a four-character key, a space, the value, a space and a
 // comment naming the field.
 
-#include "color/InkState.h"
 #include "params/ParameterBlock.h"
 
 #include <string>
@@ -19,9 +18,10 @@ inline constexpr char PresetExtension[] = "vel3pst";
 bool WritePreset(const std::string& path, const ParameterBlock& block);
 
 // Reads a preset into the block. Fields the file names take its values, all
-// others keep theirs; then the ink state is reloaded and the paper applied
-// again. False, with nothing changed, when the file cannot be opened or does
-// not begin with the header.
-bool ReadPreset(const std::string& path, ParameterBlock& block, InkState& inks);
+// others keep theirs; the paper name loses its trailing spaces. False, with
+// nothing changed, when the file cannot be opened or does not begin with
+// the header. The caller then reloads the state derived from the block
+// (ReloadInkState), which applies the paper name again.
+bool ReadPreset(const std::string& path, ParameterBlock& block);
 
 } // namespace vel

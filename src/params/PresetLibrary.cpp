@@ -63,9 +63,9 @@ std::vector<std::string> ListPresets(const PresetLibrary& library, PresetTree tr
 }
 
 bool LoadPresetByName(const PresetLibrary& library, const std::string& name, PresetTree tree,
-                      ParameterBlock& block, InkState& inks)
+                      ParameterBlock& block)
 {
-    return IsPresetName(name) && ReadPreset(PresetPath(library, tree, name), block, inks);
+    return IsPresetName(name) && ReadPreset(PresetPath(library, tree, name), block);
 }
 
 void DeletePreset(const PresetLibrary& library, const std::string& name)
@@ -76,8 +76,8 @@ void DeletePreset(const PresetLibrary& library, const std::string& name)
 
 AlertAnswer PresetSavePrompts::AskOverwrite(const std::string&)
 {
-    return ShowAlert("The file already exist!\n Do you want rewrite it?", "File Save Warning",
-                     AlertIcon::Warning, AlertButtons::YesNoCancel);
+    return ShowAlert(OverwritePresetQuestion, FileSaveWarningTitle, AlertIcon::Warning,
+                     AlertButtons::YesNoCancel);
 }
 
 PresetSaveOutcome SavePreset(const PresetLibrary& library, const ParameterBlock& block,

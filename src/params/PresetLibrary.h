@@ -5,7 +5,6 @@
 // entries that begin with a tab are folders and are never loaded, saved or
 // deleted.
 
-#include "color/InkState.h"
 #include "params/ParameterBlock.h"
 #include "platform/Alert.h"
 #include "platform/Folders.h"
@@ -49,9 +48,10 @@ std::vector<std::string> ListPresets(const PresetLibrary& library, PresetTree tr
 
 // Reads the named preset of the tree. False for an empty name, a folder
 // entry, or a file that cannot be read as a preset (the block then keeps
-// its values).
+// its values). Like ReadPreset, it leaves reloading the derived state to
+// the caller.
 bool LoadPresetByName(const PresetLibrary& library, const std::string& name, PresetTree tree,
-                      ParameterBlock& block, InkState& inks);
+                      ParameterBlock& block);
 
 // Removes the named preset of the user tree. Failures are silent.
 void DeletePreset(const PresetLibrary& library, const std::string& name);

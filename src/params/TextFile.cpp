@@ -1,5 +1,7 @@
 #include "params/TextFile.h"
 
+#include "platform/Folders.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -48,13 +50,41 @@ void AppendValueLine(std::string& text, std::string_view key, std::string_view v
     text += spaceAtEnd ? " \n" : "\n";
 }
 
+namespace {
+
+long long writeFault = -1;
+
+// The temporary file's name: the target's with a leading dot and a suffix,
+// in the same folder so that the rename stays on one volume.
+std::string TemporaryBeside(const std::string& path)
+{
+    const size_t slash = path.find_last_of("/\\");
+    const size_t start = slash == std::string::npos ? 0 : slash + 1;
+    return path.substr(0, start) + "." + path.substr(start) + ".partial";
+}
+
+} // namespace
+
+void SetTextWriteFault(long long bytes)
+{
+    writeFault = bytes;
+}
+
 bool WriteTextFile(const std::string& path, std::string_view content)
 {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    const std::string temporary = TemporaryBeside(path);
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
     if (!file)
         return false;
-    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-    return std::fclose(file) == 0 && written;
+    size_t size = content.size();
+    if (writeFault >= 0 && size_t(writeFault) < size)
+        size = size_t(writeFault);
+    const bool written = std::fwrite(content.data(), 1, size, file) == content.size();
+    const bool closed = std::fclose(file) == 0;
+    if (written && closed && ReplaceFileWith(temporary, path))
+        return true;
+    DeleteFileAt(temporary);
+    return false;
 }
 
 } // namespace vel

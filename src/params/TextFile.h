@@ -55,8 +55,14 @@ inline constexpr char CommentIndent[] = "\t\t\t\t";
 void AppendValueLine(std::string& text, std::string_view key, std::string_view value,
                      std::string_view comment, bool spaceAtEnd = false);
 
-// Creates or truncates the file and writes `content` with bytes unchanged.
-// False when the file could not be created or written completely.
+// Writes `content` with bytes unchanged to a temporary file beside `path`
+// and then puts it in the place of `path` in one step, so that a failed
+// write (a full disk, a lost share) leaves an existing file as it was.
+// False when the file could not be written completely or put in place.
 bool WriteTextFile(const std::string& path, std::string_view content);
+
+// For tests: the next writes stop after `bytes` bytes as if the disk were
+// full; a negative value writes normally again.
+void SetTextWriteFault(long long bytes);
 
 } // namespace vel

@@ -2,12 +2,12 @@
 // Modal message boxes with fixed texts. Tests (and the command-line tool)
 // can route them to a sink instead of the screen.
 
+#include "platform/MessageTexts.h"
+
 #include <functional>
 #include <string>
 
 namespace vel {
-
-inline constexpr char PluginAlertTitle[] = "Plugin Alert";
 
 enum class AlertIcon { Error, Warning, Information, Question };
 enum class AlertButtons { Ok, YesNoCancel };

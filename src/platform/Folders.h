@@ -32,6 +32,11 @@ bool FileExists(const std::string& path);
 // Removes a file; false when it could not be removed.
 bool DeleteFileAt(const std::string& path);
 
+// Moves `from` onto `to` in one step, replacing a file there: readers see
+// either the old file or the new one, never a mixture. Both must be in the
+// same folder. False (with both files as they were) when it cannot.
+bool ReplaceFileWith(const std::string& from, const std::string& to);
+
 // The module handle given at DLL attach (Windows); the executable is used
 // when none was stored. Ignored on posix.
 void StoreModuleHandle(void* module);

@@ -1,6 +1,7 @@
 #include "platform/Folders.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -39,6 +40,11 @@ bool FileExists(const std::string& path)
 }
 
 bool DeleteFileAt(const std::string& path) { return unlink(path.c_str()) == 0; }
+
+bool ReplaceFileWith(const std::string& from, const std::string& to)
+{
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
 
 std::string ModulePath()
 {

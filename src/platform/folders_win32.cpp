@@ -31,6 +31,11 @@ bool FileExists(const std::string& path)
 
 bool DeleteFileAt(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
+bool ReplaceFileWith(const std::string& from, const std::string& to)
+{
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 std::string ModulePath()
 {
     char buffer[MAX_PATH + 1];

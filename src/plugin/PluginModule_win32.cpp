@@ -16,8 +16,11 @@ struct Module {
 
     Module()
     {
-        Session.RenderImage = vel::RenderImage;
-        vel::InstallRenderHooks(Session.Render);
+        // The host gets the result word; the user has seen any alert.
+        Session.RenderImage = [](vel::RenderState& state, const vel::ParameterBlock& params,
+                                 vel::RenderHost& host) {
+            return vel::OSErr(vel::RenderImage(state, params, host).ResultWord());
+        };
     }
 };
 

@@ -70,14 +70,16 @@ bool LockBlocks(SessionState& state)
     return true;
 }
 
-void ResetBlocks(SessionState& state, const BlockSet& blocks)
+ParameterChanges ResetBlocks(SessionState& state, const BlockSet& blocks)
 {
+    ParameterChanges changes;
     if (blocks.Parameters) {
         std::memset(state.Params, 0, sizeof(ParameterBlock));
-        ResetWindowGeometry(*state.Params);
+        changes = ResetWindowGeometry(*state.Params);
     }
     if (blocks.Private)
         std::memset(state.Private, 0, sizeof(PrivateBlock));
+    return changes;
 }
 
 void UnlockBlocks(SessionState& state)

@@ -22,8 +22,9 @@ BlockSet EnsureBlocks(SessionState& state);
 bool LockBlocks(SessionState& state);
 
 // Resets the chosen locked blocks: the parameter block to its defaults
-// (window geometry included), the private block to zeroes.
-void ResetBlocks(SessionState& state, const BlockSet& blocks);
+// (window geometry included), the private block to zeroes. Returns what the
+// reset asks of the render state.
+ParameterChanges ResetBlocks(SessionState& state, const BlockSet& blocks);
 
 // Unlocks whichever handles exist and forgets the locked pointers.
 void UnlockBlocks(SessionState& state);

@@ -1,6 +1,7 @@
 // The entry point's dispatch: one function per host selector.
 
 #include "color/InkState.h"
+#include "engine/RenderDriver.h"
 #include "params/SettingsFile.h"
 #include "session/DescriptorRegistry.h"
 #include "session/FilterRecordHost.h"
@@ -23,7 +24,7 @@ void ResetParameters(PluginSession& session)
     const BlockSet created = EnsureBlocks(state);
     if (state.Result() != noErr || !LockBlocks(state))
         return;
-    ResetBlocks(state, {true, created.Private});
+    ApplyParameterChanges(session.Render, ResetBlocks(state, {true, created.Private}));
     state.Private->ShowDialog = 1;
 }
 
@@ -56,7 +57,7 @@ void Prepare(PluginSession& session)
     if (state.Result() != noErr || !LockBlocks(state))
         return;
     if (created.Parameters || created.Private) {
-        ResetBlocks(state, created);
+        ApplyParameterChanges(session.Render, ResetBlocks(state, created));
         state.Private->ShowDialog = 1;
     }
     ReadSettings(session.Folders.ModuleFolder, *state.Params);
@@ -94,7 +95,7 @@ void Start(PluginSession& session)
     ReadRegistry(state.BasicSuite, *state.Params);
     const bool showDialog = ReadScripting(record.descriptorParameters, record.handleProcs, *state.Params,
                                           state.Private->ShowDialog);
-    ReloadInkState(*state.Params, session.Render.Inks);
+    ApplyParameterChanges(session.Render, ReloadInkState(*state.Params, session.Render.Inks));
     const bool proceed = !showDialog || RunMainDialog(session);
     state.Private->ShowDialog = 0;
     if (proceed)

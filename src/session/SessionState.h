@@ -30,7 +30,7 @@ using MainDialogFn = bool (*)(PluginSession& session);
 
 // The render driver: renders the whole filter rectangle into the host's output
 // buffer and returns the host result code (noErr when it went through).
-using RenderImageFn = OSErr (*)(RenderState& state, ParameterBlock& params, RenderHost& host);
+using RenderImageFn = OSErr (*)(RenderState& state, const ParameterBlock& params, RenderHost& host);
 
 // Everything the module keeps between host calls.
 struct PluginSession {

@@ -2,8 +2,9 @@
 #include "color/ImageLoader.h"
 #include "engine/RenderDriver.h"
 #include "params/ParameterSettings.h"
-#include "support/MemoryHost.h"
+#include "params/PresetFile.h"
 #include "platform/Folders.h"
+#include "support/MemoryHost.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -94,6 +95,23 @@ TEST_F(EngraveTest, BadInputIsRefusedAndNothingIsWritten)
     }
 }
 
+TEST_F(EngraveTest, PresetsAreFoundByNameInBothTrees)
+{
+    const std::string sep(1, PathSeparator);
+    for (const char* tree : {"Basic", "User"})
+        folder.MakeFolder("data" + sep + "Presets" + sep + tree);
+    const std::string header = std::string(PresetHeader) + "\n";
+    folder.WriteFile("data" + sep + "Presets" + sep + "Basic" + sep + "Etching.vel3pst", header);
+    folder.WriteFile("data" + sep + "Presets" + sep + "User" + sep + "Mine.vel3pst", header);
+
+    const std::string in = folder.Path() + "in.bmp";
+    const std::string out = folder.Path() + "preset.png";
+    for (const char* preset : {"Etching", "Etching.vel3pst", "Mine", "Mine.VEL3PST"})
+        EXPECT_EQ(Run({in, out, "--preset", preset}), 0) << preset;
+    test::AlertRecorder quiet;
+    EXPECT_EQ(Run({in, out, "--preset", "Basic"}), 2) << "a folder is not a preset";
+}
+
 TEST_F(EngraveTest, SettingsAcceptNumbersAndDisplayNames)
 {
     const std::string in = folder.Path() + "in.bmp";
@@ -124,11 +142,13 @@ TEST_F(EngraveTest, ToolPicturesEqualTheDriversForTheSameParameters)
     for (const std::string& setting : settings)
         ASSERT_EQ(ApplySetting(params, setting), "");
     RenderState state;
-    InstallRenderHooks(state);
-    test::MemoryHost host(Width, Height, 4);
-    RenderImage(state, params, host);
-    InstallParameterHooks({});
-    EXPECT_TRUE(std::equal(host.Output.begin(), host.Output.end(), tool.Data()));
+    // A picture without transparency is a flattened three-plane document.
+    test::MemoryHost host(Width, Height, 3);
+    EXPECT_TRUE(RenderImage(state, params, host).Rendered());
+    std::vector<uint8_t> toolRgb;
+    for (size_t i = 0; i < tool.Bytes(); i += 4)
+        toolRgb.insert(toolRgb.end(), {tool.Data()[i], tool.Data()[i + 1], tool.Data()[i + 2]});
+    EXPECT_EQ(host.Output, toolRgb);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "color/Emboss.h"
 
-#include "engine/RenderState.h"
+#include "color/PrintState.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +40,7 @@ struct EmbossFixture : ::testing::Test {
     }
     int Relief(int x, int y) const { return state.EmbossPlane.Data()[y * W + x]; }
 
-    RenderState state;
+    PrintState state;
 };
 
 bool VerticalStroke(int x, int)
@@ -122,7 +122,7 @@ TEST_F(EmbossFixture, MissingPlanesSkipTheRelief)
 
 TEST(ApplyEmboss, AddsTheReliefToColourNotAlpha)
 {
-    RenderState state;
+    PrintState state;
     state.WorkWidth = 3;
     state.WorkHeight = 1;
     ASSERT_TRUE(state.OutputPlane.Allocate(3, 1, 4));

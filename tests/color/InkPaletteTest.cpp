@@ -1,7 +1,7 @@
 #include "color/InkPalette.h"
 
 #include "color/ColorHistogram.h"
-#include "engine/RenderState.h"
+#include "color/PrintState.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ namespace {
 
 using ColorAt = std::function<InkColor(int x, int y)>;
 
-void MakeSample(RenderState& state, int w, int h, const ColorAt& color)
+void MakeSample(PrintState& state, int w, int h, const ColorAt& color)
 {
     ASSERT_TRUE(state.AnalysisSample.Allocate(w, h, 4));
     for (int y = 0; y < h; ++y)
@@ -40,7 +40,7 @@ struct PaletteFixture : ::testing::Test {
     }
 
     ParameterBlock params{};
-    RenderState state;
+    PrintState state;
 };
 
 constexpr uint8_t Monotone = 0, Custom = 1, Cmyk = 2, Rgb = 3, Initial = 4;

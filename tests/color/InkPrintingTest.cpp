@@ -1,6 +1,6 @@
 #include "color/InkPrinting.h"
 
-#include "engine/RenderState.h"
+#include "color/PrintState.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +49,7 @@ struct PrintingFixture : ::testing::Test {
         return {p[0], p[1], p[2], p[3]};
     }
 
-    RenderState state;
+    PrintState state;
     ParameterBlock params{};
     Plane<uint8_t> coverage;
 };

@@ -1,6 +1,6 @@
 #include "color/InkSeparation.h"
 
-#include "engine/RenderState.h"
+#include "color/PrintState.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +50,7 @@ struct SeparationFixture : ::testing::Test {
     }
     uint8_t Density(int x) const { return state.DensityPlane.Data()[x]; }
 
-    RenderState state;
+    PrintState state;
     ParameterBlock params{};
 };
 

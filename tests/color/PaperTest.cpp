@@ -2,7 +2,7 @@
 
 #include "color/ImageFixtures.h"
 #include "color/PaperLook.h"
-#include "engine/RenderState.h"
+#include "color/PrintState.h"
 #include "platform/Folders.h"
 #include "support/TestSupport.h"
 
@@ -137,7 +137,7 @@ struct PaperFixture : ::testing::Test {
     void Prepare() { PreparePaper(state, params, folder.Path()); }
 
     test::TempFolder folder;
-    RenderState state;
+    PrintState state;
     ParameterBlock params{};
 };
 

@@ -2,7 +2,7 @@
 
 #include "FieldFixture.h"
 #include "engine/RenderState.h"
-#include "engine/SimplexNoise.h"
+#include "numeric/SimplexNoise.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -176,12 +177,40 @@ TEST(PixelTransfer, LongCmykRowsConvertInChunksOfAtMost32767)
     EXPECT_EQ(doc.output[size_t(39999) * 4 + 3], uint8_t(39999));
 }
 
-TEST(PixelTransfer, CmykOutputWithoutConverterKeepsTheHostImage)
+// A CMYK document in a host without a colour-space conversion gets the
+// engraving back through the inverse of the formula that read its source:
+// every colour the formula reaches reads back exactly, and the host's image
+// changes (it used to keep the source while success was reported).
+TEST(PixelTransfer, CmykOutputWithoutConverterInvertsTheReadingFormula)
 {
-    RenderState state = StateFor(1, 1);
-    FakeDocument doc(int(ImageMode::Cmyk), 8, 4, 1, 1);
+    int reachable = 0;
+    for (int value = 0; value < (1 << 24); value += 4099) {
+        const uint8_t rgb[3] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16)};
+        uint8_t cmyk[4];
+        RgbToCmykFormula(rgb, cmyk);
+        uint8_t back[3];
+        CmykToRgbFormula(cmyk, back);
+        // The formula's gamut: no channel more than 170 below the lightest.
+        const int lightest = std::max({rgb[0], rgb[1], rgb[2]});
+        if (std::min({rgb[0], rgb[1], rgb[2]}) + 170 >= lightest || lightest <= 155) {
+            ++reachable;
+            EXPECT_EQ(std::vector<uint8_t>(back, back + 3), std::vector<uint8_t>(rgb, rgb + 3)) << value;
+        }
+    }
+    EXPECT_GT(reachable, 3000);
+
+    RenderState state = StateFor(2, 1);
+    const uint8_t engraved[8] = {200, 120, 40, 255, 10, 10, 10, 255};
+    std::memcpy(state.OutputPlane.Data(), engraved, sizeof engraved);
+    state.WorkWidth = 2;
+    FakeDocument doc(int(ImageMode::Cmyk), 8, 4, 2, 1);
     WriteBackOutput(state, doc.image, nullptr);
-    EXPECT_EQ(doc.output, std::vector<uint8_t>(4, 0xEE));
+    for (int x = 0; x < 2; ++x) {
+        uint8_t rgb[3];
+        CmykToRgbFormula(&doc.output[size_t(x) * 4], rgb);
+        EXPECT_EQ(std::vector<uint8_t>(rgb, rgb + 3),
+                  std::vector<uint8_t>(engraved + 4 * x, engraved + 4 * x + 3));
+    }
 }
 
 TEST(PixelTransfer, PassThroughCopiesOrShowsCmykAsRgbInTheDialog)

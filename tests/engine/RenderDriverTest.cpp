@@ -1,5 +1,5 @@
-#include "engine/LayerPass.h"
 #include "engine/RenderDriver.h"
+#include "engine/LayerPass.h"
 #include "support/MemoryHost.h"
 #include "support/TestSupport.h"
 
@@ -13,12 +13,7 @@ namespace {
 
 class RenderDriverTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        InstallRenderHooks(state);
-        ResetWindowGeometry(params);
-    }
-    void TearDown() override { InstallParameterHooks({}); }
+    void SetUp() override { ResetWindowGeometry(params); }
 
     RenderState state;
     ParameterBlock params{};
@@ -85,7 +80,6 @@ TEST_F(RenderDriverTest, RendersAreRepeatableAndDifferFromTheSource)
     test::MemoryHost first(90, 60, 3), second(90, 60, 3);
     EXPECT_EQ(RenderImage(state, params, first), NoErr);
     RenderState other;
-    InstallRenderHooks(other);
     EXPECT_EQ(RenderImage(other, params, second), NoErr);
     EXPECT_EQ(first.Output, second.Output);
     EXPECT_NE(first.Output, first.Input);
@@ -98,17 +92,22 @@ TEST_F(RenderDriverTest, WrongModeAndMissingSourcePassTheImageThrough)
         int32_t Mode;
         bool Refuse;
         const char* Message;
+        RenderResult Result;
     };
     const Case cases[] = {
-        {int32_t(ImageMode::Grayscale), false, WrongModeMessage},
-        {int32_t(ImageMode::Rgb), true, HostMemoryMessage},
+        {int32_t(ImageMode::Grayscale), false, WrongModeMessage, RenderResult::WrongMode},
+        {int32_t(ImageMode::Rgb), true, HostMemoryMessage, RenderResult::NoSource},
     };
     for (const Case& c : cases) {
         test::AlertRecorder alerts;
         test::MemoryHost host(20, 10, 3, c.Mode);
         host.RefuseBuffer = c.Refuse;
         host.Output.assign(host.Output.size(), 0);
-        EXPECT_EQ(RenderImage(state, params, host), NoErr);
+        const RenderOutcome outcome = RenderImage(state, params, host);
+        EXPECT_EQ(outcome.Result, c.Result);
+        EXPECT_FALSE(outcome.Rendered());
+        EXPECT_NE(outcome.Code(), NoErr);
+        EXPECT_EQ(outcome.ResultWord(), NoErr) << "a filter host still gets noErr";
         ASSERT_EQ(alerts.Shown().size(), 1u);
         EXPECT_EQ(alerts.Shown()[0].Text, c.Message);
         EXPECT_EQ(alerts.Shown()[0].Title, "Plugin Alert");
@@ -132,6 +131,32 @@ TEST_F(RenderDriverTest, EmbossPlaneExistsOnlyWithDepth)
         EXPECT_EQ(bool(state.EmbossPlane), depth != 0) << depth;
         EXPECT_FALSE(state.InkLayerPlane) << "the ink layer lives only during the passes";
         Release(state);
+    }
+}
+
+TEST_F(RenderDriverTest, ParameterChangesReachOnlyTheStateTheyName)
+{
+    struct Case {
+        ParameterChanges Changes;
+        bool TextureKept;
+        bool PaletteValid;
+        bool TablesReady;
+    };
+    const Case cases[] = {
+        {{}, true, true, true},
+        {{true, false, false}, false, true, true},
+        {{false, true, false}, true, false, true},
+        {{false, false, true}, true, true, false},
+    };
+    for (const Case& c : cases) {
+        RenderState state;
+        ASSERT_TRUE(state.Paper.Texture.Allocate(2, 2, 4));
+        state.Inks.PaletteValid = true;
+        state.TablesReady = true;
+        ApplyParameterChanges(state, c.Changes);
+        EXPECT_EQ(bool(state.Paper.Texture), c.TextureKept);
+        EXPECT_EQ(state.Inks.PaletteValid, c.PaletteValid);
+        EXPECT_EQ(state.TablesReady, c.TablesReady);
     }
 }
 

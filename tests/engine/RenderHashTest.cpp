@@ -156,7 +156,6 @@ TEST(RenderHashes, MatrixMatchesTheRecordedPictures)
     int index = 0;
     for (const RenderCase& c : Cases) {
         RenderState state;
-        InstallRenderHooks(state);
         state.PapersFolder = papers.Path();
         ParameterBlock params{};
         ResetWindowGeometry(params);
@@ -174,7 +173,6 @@ TEST(RenderHashes, MatrixMatchesTheRecordedPictures)
         }
         ++index;
     }
-    InstallParameterHooks({});
 }
 
 } // namespace

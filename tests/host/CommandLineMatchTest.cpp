@@ -17,15 +17,9 @@
 namespace vel::test {
 namespace {
 
-// An opaque RGB picture with its transparency plane, as the tool loads one.
-FakeImage Picture(int width, int height)
-{
-    FakeImage image = FakeImage::Gradient(width, height, 4);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.Set(x, y, 3, 255);
-    return image;
-}
+// An opaque RGB picture: a flattened document, as the tool makes of a file
+// without transparency.
+FakeImage Picture(int width, int height) { return FakeImage::Gradient(width, height, 3); }
 
 // A 24-bit bottom-up BMP of the picture's colours.
 void SaveBmp(const FakeImage& image, const std::string& path)
@@ -109,6 +103,7 @@ std::string ToolSettings(const std::vector<std::pair<std::string, double>>& sett
 struct MatchCase {
     const char* Name;
     std::vector<std::pair<std::string, double>> Settings;
+    const char* Paper = nullptr; // a texture of the papers folder
 };
 
 TEST(CommandLineMatch, ModuleAndToolGiveTheSamePixels)
@@ -118,10 +113,18 @@ TEST(CommandLineMatch, ModuleAndToolGiveTheSamePixels)
         {"two-layers",
          {{"LayerTwoExist", 1}, {"Geometry2", 8}, {"Angle2", 60}, {"Width1", 12}, {"Interfere", 4}}},
         {"palette", {{"NInks", 3}, {"ColorSchema", 1}, {"Noise1", 20}, {"EmbossDepth", 30}}},
+        // Tiled at any scale but 100 the texture's transparency falls below
+        // 255 here and there; the flattened document stays opaque.
+        {"texture", {{"PaperScale", 70}, {"PaperSchema", 0}}, "match-texture.bmp"},
     };
     const FakeImage source = Picture(40, 30);
     const std::string dataFolder =
         std::string(ModulePath).substr(0, std::string(ModulePath).size() - 15) + "VellistoIII";
+    FakeImage texture = FakeImage::Gradient(23, 19, 3);
+    for (int y = 0; y < texture.Height; ++y)
+        for (int x = 0; x < texture.Width; ++x)
+            texture.Set(x, y, 0, uint32_t((x * 9 + y * 5) % 256));
+    SaveBmp(texture, dataFolder + "\\Papers\\match-texture.bmp");
     for (const MatchCase& c : cases) {
         SCOPED_TRACE(c.Name);
         LoadedModule module(ModulePath);
@@ -131,14 +134,21 @@ TEST(CommandLineMatch, ModuleAndToolGiveTheSamePixels)
             main(selector, record, data, result);
         };
         FakeHost host(plugInModeRGBColor, source);
-        host.SetDescriptor(Recording(c.Settings), plugInDialogDontDisplay);
+        FakeDescriptor recording = Recording(c.Settings);
+        std::string paperSetting;
+        if (c.Paper) {
+            LayerIndex layer = LayerIndex::One;
+            recording.PutString(DescriptorKey(*FindField("PaperName", &layer), layer), c.Paper);
+            paperSetting = std::string(" --set PaperName=") + c.Paper;
+        }
+        host.SetDescriptor(recording, plugInDialogDontDisplay);
         ASSERT_EQ(host.Run(entry, Invocation::Menu), noErr);
 
         const std::string input = std::string("match-") + c.Name + ".bmp";
         const std::string output = std::string("match-") + c.Name + "-tool.bmp";
         SaveBmp(source, input);
         ASSERT_EQ(RunTool("engrave " + input + " " + output + " --quiet --data \"" + dataFolder + "\"" +
-                          ToolSettings(c.Settings)),
+                          ToolSettings(c.Settings) + paperSetting),
                   0);
         Plane<uint8_t> tool;
         ASSERT_TRUE(LoadImageRGBA(output, tool));
@@ -152,6 +162,7 @@ TEST(CommandLineMatch, ModuleAndToolGiveTheSamePixels)
         EXPECT_EQ(differing, 0);
         EXPECT_NE(host.Output(), source) << "the engraving replaced the picture";
     }
+    DeleteFileA((dataFolder + "\\Papers\\match-texture.bmp").c_str());
 }
 
 } // namespace

@@ -121,6 +121,41 @@ TEST_F(ModuleRuns, CmykDocumentConvertsThroughTheHostSuite)
     EXPECT_EQ(host.OutstandingSuites(), 0);
 }
 
+// A host without any suite: the source is read with the built-in formula and
+// the engraving written back through its inverse instead of being dropped.
+TEST_F(ModuleRuns, CmykDocumentWithoutSuitesComesBackEngraved)
+{
+    FakeHost host(plugInModeCMYKColor, FakeImage::Gradient(20, 10, 4),
+                  {.BasicSuite = false, .ColorSpaceSuite = false, .ChannelPortsSuite = false, .ActionSuites = false,
+                   .DescriptorRegistry = false});
+    host.SetDescriptor(FakeDescriptor{}, plugInDialogDontDisplay);
+    ASSERT_EQ(host.Run(entry, Invocation::Menu), noErr);
+    SavePicture(host.Output(), TestName());
+    EXPECT_TRUE(host.ConvertCounts().empty());
+    EXPECT_NE(host.Output(), host.Source());
+}
+
+// Rendering without the dialog (a replayed action), the module reports its
+// progress to the host with rising values.
+TEST_F(ModuleRuns, ProgressReachesTheHostWithoutTheDialog)
+{
+    FakeHost host(plugInModeRGBColor, FakeImage::Gradient(160, 120, 3));
+    host.SetDescriptor(FakeDescriptor{}, plugInDialogDontDisplay);
+    ASSERT_EQ(host.Run(entry, Invocation::Menu), noErr);
+    const auto& calls = host.ProgressValues();
+    EXPECT_EQ(int(calls.size()), host.ProgressCalls());
+    ASSERT_GT(calls.size(), 3u);
+    // Rising within the preparation (of 100) and within the pattern's steps.
+    int rises = 0;
+    int patternCalls = 0;
+    for (size_t i = 1; i < calls.size(); ++i) {
+        rises += calls[i].second == calls[i - 1].second && calls[i].first > calls[i - 1].first;
+        patternCalls += calls[i].second != 100;
+    }
+    EXPECT_GT(rises, 4);
+    EXPECT_GT(patternCalls, 2);
+}
+
 TEST_F(ModuleRuns, LayeredDocumentWithTransparencyRuns)
 {
     const int w = 12, h = 8;

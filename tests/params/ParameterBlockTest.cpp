@@ -9,25 +9,13 @@
 namespace vel {
 namespace {
 
-struct HookCounts {
-    int Dropped = 0;
-    int PaletteStale = 0;
-    int TablesStale = 0;
-};
-HookCounts Counts;
-
 class ParameterBlockTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        Counts = {};
-        InstallParameterHooks({[](void* c) { ++static_cast<HookCounts*>(c)->Dropped; },
-                               [](void* c) { ++static_cast<HookCounts*>(c)->PaletteStale; },
-                               [](void* c) { ++static_cast<HookCounts*>(c)->TablesStale; }, &Counts});
         std::memset(&block, 0xA5, sizeof block); // host handles come uninitialised
         block.PaperName[0] = '\0';
     }
-    void TearDown() override { InstallParameterHooks({}); }
 
     ParameterBlock block;
 };
@@ -90,49 +78,46 @@ TEST_F(ParameterBlockTest, ResetToDefaultsKeepsWindowGeometryAndMarksPaletteStal
     block.Layers[1].Angle = 1;
     block.PaletteRGBADD[8] = 5;
     block.RemovedColors[0] = 2;
-    Counts = {};
 
-    ResetToDefaults(block);
+    const ParameterChanges changes = ResetToDefaults(block);
 
     EXPECT_EQ(block.WindowLeft, 7);
     EXPECT_EQ(block.CharWindowWidth, 9);
     EXPECT_EQ(block.Layers[1].Angle, 120.0f);
     EXPECT_EQ(block.PaletteRGBADD[8], 0);
     EXPECT_EQ(block.RemovedColors[0], NoRemovedColor);
-    EXPECT_EQ(Counts.PaletteStale, 1);
-    EXPECT_EQ(Counts.TablesStale, 0);
+    EXPECT_TRUE(changes.PaletteStale);
+    EXPECT_FALSE(changes.TablesStale);
+    EXPECT_FALSE(changes.PaperNameChanged) << "the default name was there already";
 }
 
 TEST_F(ParameterBlockTest, ResetWindowGeometryAlsoResetsParametersAndTables)
 {
     block.Layers[0].Width = 77;
-    ResetWindowGeometry(block);
+    const ParameterChanges changes = ResetWindowGeometry(block);
     EXPECT_EQ(block.Layers[0].Width, 8.0f);
-    EXPECT_EQ(Counts.TablesStale, 1);
-    EXPECT_EQ(Counts.PaletteStale, 1);
+    EXPECT_EQ(changes, (ParameterChanges{true, true, true})) << "an empty name became \"Solid\"";
 }
 
-TEST_F(ParameterBlockTest, PaperNameSetterDropsTextureOnlyForAnotherName)
+TEST_F(ParameterBlockTest, PaperNameSetterReportsOnlyAnotherName)
 {
     ResetToDefaults(block);
-    Counts = {};
 
     struct Case {
         const char* Name;
         const char* Stored;
-        int Dropped;
+        bool Changed;
     };
     const Case cases[] = {
-        {"sOLID", "sOLID", 0},          // same name in other case keeps the texture
-        {nullptr, "sOLID", 0},          // null changes nothing
-        {"Canvas.jpg", "Canvas.jpg", 1}, // another name drops it
-        {"CANVAS.JPG", "CANVAS.JPG", 1},
-        {"None", "None", 2},
+        {"sOLID", "sOLID", false},          // same name in other case keeps the texture
+        {nullptr, "sOLID", false},          // null changes nothing
+        {"Canvas.jpg", "Canvas.jpg", true}, // another name drops it
+        {"CANVAS.JPG", "CANVAS.JPG", false}, {"None", "None", true},
     };
     for (const Case& c : cases) {
-        SetPaperName(block, c.Name);
+        const ParameterChanges changes = SetPaperName(block, c.Name);
         EXPECT_STREQ(block.PaperName, c.Stored) << (c.Name ? c.Name : "null");
-        EXPECT_EQ(Counts.Dropped, c.Dropped) << (c.Name ? c.Name : "null");
+        EXPECT_EQ(changes, (ParameterChanges{c.Changed, false, false})) << (c.Name ? c.Name : "null");
     }
 }
 

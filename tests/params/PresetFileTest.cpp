@@ -1,6 +1,7 @@
 #include "params/PresetFile.h"
 
 #include "params/FieldTable.h"
+#include "params/TextFile.h"
 #include "platform/Folders.h"
 #include "support/TestSupport.h"
 
@@ -117,12 +118,11 @@ protected:
     bool Read(const std::string& text)
     {
         folder.WriteFile("read.vel3pst", text);
-        return ReadPreset(Path("read.vel3pst"), block, inks);
+        return ReadPreset(Path("read.vel3pst"), block);
     }
 
     test::TempFolder folder;
     ParameterBlock block = DefaultBlock();
-    InkState inks;
 };
 
 TEST_F(PresetFileTest, FreshBlockIsWrittenByteForByte)
@@ -229,7 +229,7 @@ TEST_F(PresetFileTest, EveryWrittenFieldSurvivesAndTheRestIsUntouched)
             const ParameterBlock expected = ExpectedAfterRead(source, target);
 
             ASSERT_TRUE(WritePreset(Path(), source));
-            ASSERT_TRUE(ReadPreset(Path(), target, inks));
+            ASSERT_TRUE(ReadPreset(Path(), target));
 
             const std::string what =
                 "schema " + std::to_string(schema) + ", layer two " + std::to_string(layerTwo);
@@ -250,7 +250,7 @@ TEST_F(PresetFileTest, RealsKeepTwoDecimals)
     block.EmbossDepth = 1e38f;
     ASSERT_TRUE(WritePreset(Path(), block));
     ParameterBlock read = DefaultBlock();
-    ASSERT_TRUE(ReadPreset(Path(), read, inks));
+    ASSERT_TRUE(ReadPreset(Path(), read));
     EXPECT_EQ(read.Layers[0].Angle, 33.33f);
     EXPECT_EQ(read.Layers[0].Offset, 0.0f);
     EXPECT_EQ(read.EmbossDepth, 1e38f);
@@ -338,7 +338,7 @@ TEST_F(PresetFileTest, HeaderDecidesWhetherTheFileIsRead)
         EXPECT_EQ(Read(c.Text), c.Accepted) << c.Text;
         EXPECT_EQ(block.NInks, c.Accepted ? 3 : 2) << c.Text;
     }
-    EXPECT_FALSE(ReadPreset(Path("missing.vel3pst"), block, inks));
+    EXPECT_FALSE(ReadPreset(Path("missing.vel3pst"), block));
 }
 
 TEST_F(PresetFileTest, HandEditedValuesReadAsTheConversionsSay)
@@ -427,25 +427,22 @@ TEST_F(PresetFileTest, WindowsLineEndsReadTheSame)
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
 
     ParameterBlock fromLf = DefaultBlock();
-    ASSERT_TRUE(ReadPreset(Path(), fromLf, inks));
+    ASSERT_TRUE(ReadPreset(Path(), fromLf));
     ASSERT_TRUE(Read(crlf));
     EXPECT_EQ(std::memcmp(&fromLf, &block, sizeof block), 0);
     EXPECT_STREQ(block.PaperName, "Laid.png");
 }
 
-TEST_F(PresetFileTest, HeaderOnlyFileRunsOnlyTheEndOfFileSteps)
+TEST_F(PresetFileTest, HeaderOnlyFileOnlyTrimsThePaperName)
 {
     std::strcpy(block.PaperName, "Solid   ");
     block.ColorSchema = 2;
-    inks.PaletteValid = true;
     ParameterBlock expected = block;
     std::memset(expected.PaperName, 0, PaperNameSize);
     std::strcpy(expected.PaperName, "Solid");
 
     ASSERT_TRUE(Read(std::string(PresetHeader) + "\n"));
     EXPECT_EQ(std::memcmp(&expected, &block, sizeof block), 0);
-    EXPECT_FALSE(inks.PaletteValid);
-    EXPECT_EQ(inks.InkCount, 4);
 }
 
 TEST_F(PresetFileTest, OverlongLinesAreCutAndReadingGoesOn)
@@ -457,6 +454,34 @@ TEST_F(PresetFileTest, OverlongLinesAreCutAndReadingGoesOn)
     EXPECT_EQ(block.Layers[0].Angle, 12.5f);
     EXPECT_EQ(block.Layers[0].Geometry, 255); // the saturated integer's low byte
     EXPECT_EQ(block.NInks, 4);
+}
+
+// ---- Failed writes -------------------------------------------------------------
+
+// A write that stops midway (a full disk, a lost share) must not leave a
+// truncated preset where a good one was: the old file stays byte for byte,
+// no temporary file is left over, and the user is told.
+TEST_F(PresetFileTest, FailedOverwriteKeepsTheOldPreset)
+{
+    ASSERT_TRUE(WritePreset(Path(), block));
+    const std::string before = FileText(Path());
+    block.NInks = 4;
+    block.Layers[0].Angle = 33.0f;
+    for (long long stop : {0LL, 1LL, 200LL, static_cast<long long>(before.size()) - 1}) {
+        SCOPED_TRACE(stop);
+        test::AlertRecorder alerts;
+        SetTextWriteFault(stop);
+        const bool written = WritePreset(Path(), block);
+        SetTextWriteFault(-1);
+        EXPECT_FALSE(written);
+        EXPECT_EQ(FileText(Path()), before);
+        ASSERT_EQ(alerts.Shown().size(), 1u);
+        EXPECT_EQ(alerts.Shown()[0].Text, "Cannot Save File!");
+        EXPECT_EQ(ListFolder(folder.Path(), "*.partial").size(), 0u);
+    }
+    // Without the fault the new values replace the file.
+    ASSERT_TRUE(WritePreset(Path(), block));
+    EXPECT_NE(FileText(Path()), before);
 }
 
 } // namespace

@@ -88,7 +88,6 @@ protected:
     test::TempFolder folder;
     PresetLibrary library;
     ParameterBlock block{};
-    InkState inks;
 };
 
 // "Default", then folders, then presets; within a group in listing order.
@@ -134,15 +133,15 @@ TEST_F(PresetLibraryTest, LoadsByNameFromTheCurrentSubfolder)
     WritePresetFile("User" + Sep() + "Mine" + Sep() + "Etching.vel3pst", 3);
     WritePresetFile("Basic" + Sep() + "Etching.vel3pst", 4);
 
-    EXPECT_FALSE(LoadPresetByName(library, "Etching", PresetTree::User, block, inks));
+    EXPECT_FALSE(LoadPresetByName(library, "Etching", PresetTree::User, block));
     library.UserSubfolder = "Mine" + Sep();
-    EXPECT_TRUE(LoadPresetByName(library, "Etching", PresetTree::User, block, inks));
+    EXPECT_TRUE(LoadPresetByName(library, "Etching", PresetTree::User, block));
     EXPECT_EQ(block.NInks, 3);
-    EXPECT_TRUE(LoadPresetByName(library, "Etching", PresetTree::Factory, block, inks));
+    EXPECT_TRUE(LoadPresetByName(library, "Etching", PresetTree::Factory, block));
     EXPECT_EQ(block.NInks, 4);
 
     for (const char* name : {"", "\tMine", "Missing"})
-        EXPECT_FALSE(LoadPresetByName(library, name, PresetTree::User, block, inks)) << name;
+        EXPECT_FALSE(LoadPresetByName(library, name, PresetTree::User, block)) << name;
     EXPECT_EQ(block.NInks, 4);
 }
 
@@ -204,7 +203,7 @@ TEST_F(PresetLibraryTest, SavingANewNameCreatesItsFileAndEntry)
 
     ParameterBlock read{};
     ResetWindowGeometry(read);
-    EXPECT_TRUE(ReadPreset(UserFile("Mine" + Sep() + "Etching.vel3pst"), read, inks));
+    EXPECT_TRUE(ReadPreset(UserFile("Mine" + Sep() + "Etching.vel3pst"), read));
     EXPECT_EQ(read.NInks, 3);
 
     prompts.Names = {".vel3pst"};
@@ -221,7 +220,7 @@ TEST_F(PresetLibraryTest, AnExistingPresetIsReplacedOnlyAfterYes)
     auto storedInks = [&] {
         ParameterBlock read{};
         ResetWindowGeometry(read);
-        ReadPreset(target, read, inks);
+        ReadPreset(target, read);
         return read.NInks;
     };
 
@@ -301,8 +300,7 @@ TEST(FactoryPresets, ShipAsCanonicalReadablePresets)
             continue;
         ParameterBlock block{};
         ResetWindowGeometry(block);
-        InkState inks;
-        ASSERT_TRUE(LoadPresetByName(library, name, PresetTree::Factory, block, inks)) << name;
+        ASSERT_TRUE(LoadPresetByName(library, name, PresetTree::Factory, block)) << name;
         // Written by the preset writer: writing the read block gives the same bytes.
         ASSERT_TRUE(WritePreset(folder.Path() + "again.vel3pst", block));
         std::ifstream shipped(PresetPath(library, PresetTree::Factory, name), std::ios::binary);

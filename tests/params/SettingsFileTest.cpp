@@ -1,4 +1,5 @@
 #include "params/SettingsFile.h"
+#include "params/TextFile.h"
 
 #include "platform/Folders.h"
 #include "support/TestSupport.h"
@@ -122,6 +123,21 @@ TEST_F(SettingsFileTest, MissingOrUnwritableFilesAreIgnored)
     test::AlertRecorder alerts;
     WriteSettings(nowhere, block);
     EXPECT_TRUE(alerts.Shown().empty());
+}
+
+TEST_F(SettingsFileTest, FailedWriteKeepsTheOldFile)
+{
+    SetGeometry(block, {-5, 20, 1000, 700, 30, 40, 401, 451});
+    WriteSettings(folder.Path(), block);
+    const std::string before = FileText();
+    SetGeometry(block, {15, 20, 1000, 700, 30, 40, 401, 451});
+    SetTextWriteFault(10);
+    WriteSettings(folder.Path(), block);
+    SetTextWriteFault(-1);
+    EXPECT_EQ(FileText(), before);
+    EXPECT_EQ(ListFolder(folder.Path(), "*.partial").size(), 0u);
+    WriteSettings(folder.Path(), block);
+    EXPECT_NE(FileText(), before);
 }
 
 } // namespace

@@ -1,12 +1,15 @@
 #include "platform/Alert.h"
 #include "platform/Folders.h"
 #include "platform/PageMemory.h"
+#include "platform/Truncate.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace vel {
 namespace {
@@ -37,6 +40,24 @@ TEST(PageMemory, ImpossibleSizesLeaveThePlaneEmpty)
     EXPECT_FALSE(plane.Allocate(2000000000, 2000000000, 4)); // more than any address space
     EXPECT_FALSE(plane);
     EXPECT_EQ(AllocatePages(0), nullptr);
+}
+
+TEST(Truncation, TowardZeroWithinTheLimitsAndNaNAsAsked)
+{
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        double Value;
+        int64_t Expected;
+    };
+    const Case cases[] = {
+        {2.9, 2},   {-2.9, -2},     {-0.5, 0},      {99.0, 99},   {100.0, 100},      {1e300, 100},
+        {inf, 100}, {-200.0, -200}, {-200.5, -200}, {-inf, -200}, {std::nan(""), 7},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TruncateBetween(c.Value, -200, 100, 7), c.Expected) << c.Value;
+    // The whole int64 range, whose upper limit is 2^63 as a double.
+    EXPECT_EQ(TruncateBetween(9.3e18, INT64_MIN, INT64_MAX, 0), INT64_MAX);
+    EXPECT_EQ(TruncateBetween(-9.3e18, INT64_MIN, INT64_MAX, 0), INT64_MIN);
 }
 
 TEST(Alerts, RecorderCapturesTextTitleAndAnswers)

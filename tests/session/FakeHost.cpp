@@ -546,9 +546,10 @@ void FakeHost::CommitOutput()
             }
 }
 
-void FakeHost::Progress(int32_t, int32_t)
+void FakeHost::Progress(int32_t done, int32_t total)
 {
     ++Current().progressCalls_;
+    Current().progressValues_.push_back({done, total});
 }
 
 Boolean FakeHost::TestAbort()

@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vel::test {
@@ -153,6 +154,8 @@ class FakeHost {
     const std::vector<AdvanceCall>& AdvanceCalls() const { return advanceCalls_; }
     const std::vector<int>& ConvertCounts() const { return convertCounts_; }
     int ProgressCalls() const { return progressCalls_; }
+    // The (done, total) of every progress call, in order.
+    const std::vector<std::pair<int32_t, int32_t>>& ProgressValues() const { return progressValues_; }
     int SuiteChannelReads() const { return suiteChannelReads_; }
     int RecordChannelReads() const { return recordChannelReads_; }
     // Acquisitions minus releases over all suites; 0 when balanced.
@@ -319,6 +322,7 @@ class FakeHost {
     OSErr lastReadClose_ = noErr;
     int continueCalls_ = 0;
     int progressCalls_ = 0;
+    std::vector<std::pair<int32_t, int32_t>> progressValues_;
     int unlockCalls_ = 0;
     int suiteChannelReads_ = 0;
     int recordChannelReads_ = 0;

@@ -16,7 +16,7 @@ struct RenderProbe {
     static inline bool HadConverter = false;
     static inline OSErr Answer = noErr;
 
-    static OSErr Render(RenderState&, ParameterBlock&, RenderHost& host)
+    static OSErr Render(RenderState&, const ParameterBlock&, RenderHost& host)
     {
         ++Calls;
         Seen = host.Describe();
@@ -127,6 +127,10 @@ TEST_F(Selectors, ParametersResetsEveryTimeItIsCalled)
         EXPECT_EQ(block.WindowWidth, 828);
         EXPECT_STREQ(block.PaperName, "Solid");
         EXPECT_EQ(host.Private().ShowDialog, 1);
+        EXPECT_FALSE(plugin.Session.Render.TablesReady) << "the reset reaches the render state";
+        EXPECT_FALSE(plugin.Session.Render.Inks.PaletteValid);
+        plugin.Session.Render.TablesReady = true;
+        plugin.Session.Render.Inks.PaletteValid = true;
         host.EditParameters([](ParameterBlock& p) {
             p.NInks = 4;
             p.Layers[1].Angle = 5;

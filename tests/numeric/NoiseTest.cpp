@@ -1,5 +1,5 @@
-#include "engine/Random.h"
-#include "engine/SimplexNoise.h"
+#include "numeric/Random.h"
+#include "numeric/SimplexNoise.h"
 
 #include <gtest/gtest.h>
 

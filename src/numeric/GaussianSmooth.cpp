@@ -1,6 +1,6 @@
-#include "engine/GaussianSmooth.h"
+#include "numeric/GaussianSmooth.h"
 
-#include "engine/PortableMath.h"
+#include "numeric/PortableMath.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "engine/SimplexNoise.h"
+#include "numeric/SimplexNoise.h"
 
 #include <array>
 #include <cstdint>

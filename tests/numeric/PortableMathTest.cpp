@@ -1,4 +1,4 @@
-#include "engine/PortableMath.h"
+#include "numeric/PortableMath.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/PortableMath.h"
+#include "numeric/PortableMath.h"
 
 #include <cmath>
 
@@ -108,16 +108,6 @@ double PortableExp(double x)
     for (double factorial : Factorials)
         p = 1.0 / factorial + r * p;
     return std::ldexp(p, int(k));
-}
-
-int TruncateToInt(double v)
-{
-    constexpr double Limit = 1073741824.0; // 2^30
-    if (v >= Limit)
-        return int(Limit);
-    if (!(v > -Limit))
-        return -int(Limit);
-    return int(v);
 }
 
 } // namespace vel
