@@ -48,10 +48,10 @@ while IFS= read -r -d '' preset; do
   slug=$(echo "$name" | tr 'A-Z /' 'a-z--')
   for photo in astronaut "$partner"; do
     "$tool" engrave "$work/$photo.png" "$work/$photo-out.png" --quiet --preset "$preset"
-    convert "$work/$photo-out.png" -resize 400x400 "$work/$photo-small.png"
+    convert "$work/$photo-out.png" -strip -resize 400x400 "$work/$photo-small.png"
   done
-  convert "$work/astronaut-small.png" "$work/$partner-small.png" -background white -gravity center \
-    -splice 8x0 +append -quality 88 "$out/$slug.jpg"
+  convert "$work/astronaut-small.png" "$work/$partner-small.png" -bordercolor white -border 4x0 \
+    +append -quality 88 "$out/$slug.jpg"
   printf '### %s\n\n![%s on two photographs](presets/%s.jpg)\n\n' "$(basename "$name")" "$name" "$slug" >>"$page"
   index=$((index + 1))
 done < <(find data/VellistoIII/Presets/Basic -name '*.vel3pst' -print0 | sort -z)
