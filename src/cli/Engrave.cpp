@@ -8,6 +8,7 @@
 #include "params/ParameterSettings.h"
 #include "params/PresetFile.h"
 #include "params/PresetLibrary.h"
+#include "params/TextValues.h"
 #include "platform/Alert.h"
 #include "platform/AsciiText.h"
 #include "platform/Folders.h"
@@ -65,8 +66,16 @@ std::string DataFolder(const EngraveOptions& options)
             dir += PathSeparator;
         return dir;
     }
+    // Beside the program (a build tree, an unpacked zip), else where
+    // `cmake --install` puts the data: PREFIX/share/vellisto beside PREFIX/bin.
     const DataFolders folders = ComputeDataFolders();
-    return folders.ModuleFolder + "VellistoIII" + PathSeparator;
+    const std::string beside = folders.ModuleFolder + "VellistoIII" + PathSeparator;
+    const std::string installed = folders.ModuleFolder + ".." + PathSeparator + "share" + PathSeparator + "vellisto" +
+                                  PathSeparator + "VellistoIII" + PathSeparator;
+    std::error_code ec;
+    if (!fs::is_directory(beside, ec) && fs::is_directory(installed, ec))
+        return installed;
+    return beside;
 }
 
 // A preset given by path, or by name (the extension may be typed) from the
@@ -158,8 +167,66 @@ std::string CheckOutput(const std::string& output)
 
 // Engraves one file. Returns false after printing what went wrong; then
 // nothing was written.
+// The separation plates of one render: each ink's coverage as it went to
+// print, the passes of both layers merged as the ink itself builds up.
+struct PlateSet {
+    const RenderState* State = nullptr;
+    int Width = 0;
+    int Height = 0;
+    std::vector<uint8_t> Coverage[MaxInks];
+    InkColor Colors[MaxInks] = {};
+};
+
+void ReceivePlate(void* context, int ink, const uint8_t* coverage, int width, int height)
+{
+    auto& plates = *static_cast<PlateSet*>(context);
+    if (ink < 0 || ink >= MaxInks || width <= 0 || height <= 0)
+        return;
+    std::vector<uint8_t>& plate = plates.Coverage[ink];
+    const size_t pixels = size_t(width) * size_t(height);
+    if (plate.size() != pixels)
+        plate.assign(pixels, 0);
+    plates.Width = width;
+    plates.Height = height;
+    plates.Colors[ink] = plates.State->Palette.Inks[ink];
+    for (size_t i = 0; i < pixels; ++i)
+        plate[i] = uint8_t(255 - (255 - plate[i]) * (255 - coverage[i]) / 255);
+}
+
+// "ink1-1a1a1a.tif": the ink's number and colour; with several inputs the
+// picture's name comes first.
+std::string PlatePath(const std::string& folder, const std::string& stem, int ink, const InkColor& color)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "ink%d-%02x%02x%02x.tif", ink + 1, color.R, color.G, color.B);
+    const fs::path path = fs::path(folder) / (stem.empty() ? std::string(name) : stem + "-" + name);
+    return path.string();
+}
+
+// Writes every ink's plate: black where the ink prints, as film for a
+// screen or a plate is made. Returns false after printing the error.
+bool WritePlates(const PlateSet& plates, const std::string& folder, const std::string& stem, int threshold)
+{
+    std::vector<uint8_t> film;
+    for (int ink = 0; ink < MaxInks; ++ink) {
+        const std::vector<uint8_t>& coverage = plates.Coverage[ink];
+        if (coverage.empty())
+            continue;
+        film.resize(coverage.size());
+        for (size_t i = 0; i < coverage.size(); ++i)
+            film[i] = threshold > 0 ? (coverage[i] >= threshold ? 0 : 255) : uint8_t(255 - coverage[i]);
+        const std::string path = PlatePath(folder, stem, ink, plates.Colors[ink]);
+        const std::string error = WritePlate(path, film.data(), plates.Width, plates.Height, threshold > 0);
+        if (!error.empty()) {
+            PrintError("cannot write \"" + path + "\": " + error);
+            return false;
+        }
+    }
+    return true;
+}
+
 bool EngraveFile(const std::string& input, const std::string& output, const ParameterBlock& parameters,
-                 const std::string& dataFolder, bool progress)
+                 const std::string& dataFolder, bool progress, const EngraveOptions& options)
 {
     LoadRequest request;
     request.Transparency = !PaperPresent(parameters);
@@ -189,6 +256,11 @@ bool EngraveFile(const std::string& input, const std::string& output, const Para
     RenderState state;
     state.PapersFolder = dataFolder + "Papers" + PathSeparator;
     ImageRenderHost host(source, result, progress);
+    PlateSet plates;
+    if (!options.PlatesDir.empty()) {
+        plates.State = &state;
+        state.Plates = {ReceivePlate, &plates};
+    }
     currentInput = input;
     renderAlerts = 0;
     const RenderOutcome outcome = RenderImage(state, params, host);
@@ -217,6 +289,10 @@ bool EngraveFile(const std::string& input, const std::string& output, const Para
         PrintError("cannot write \"" + output + "\": " + error);
         return false;
     }
+    if (!options.PlatesDir.empty())
+        return WritePlates(plates, options.PlatesDir,
+                           options.Inputs.size() > 1 ? fs::path(input).stem().string() : std::string(),
+                           options.PlateThreshold);
     return true;
 }
 
@@ -246,6 +322,16 @@ std::string ParseEngraveArguments(const std::vector<std::string>& args, EngraveO
             error = value(options.DataDir);
         else if (arg == "--quiet")
             options.Quiet = true;
+        else if (arg == "--plates")
+            error = value(options.PlatesDir);
+        else if (arg == "--plate-threshold") {
+            std::string level;
+            error = value(level);
+            const int parsed = error.empty() ? ReadIntegerValue(level) : 0;
+            if (error.empty() && (parsed < 1 || parsed > 255 || std::to_string(parsed) != level))
+                error = "--plate-threshold takes a coverage level from 1 to 255";
+            options.PlateThreshold = parsed;
+        }
         else if (arg.size() > 1 && arg[0] == '-')
             return "unknown option \"" + arg + "\"";
         else
@@ -253,6 +339,8 @@ std::string ParseEngraveArguments(const std::vector<std::string>& args, EngraveO
         if (!error.empty())
             return error;
     }
+    if (options.PlateThreshold > 0 && options.PlatesDir.empty())
+        return "--plate-threshold goes with --plates DIR";
     if (options.OutputDir.empty()) {
         if (positional.size() != 2)
             return "engrave needs INPUT and OUTPUT (or INPUT... --out-dir DIR)";
@@ -284,6 +372,8 @@ int RunEngrave(const EngraveOptions& options)
     std::error_code ec;
     if (error.empty() && !options.OutputDir.empty() && !fs::is_directory(options.OutputDir, ec))
         error = "the output folder \"" + options.OutputDir + "\" does not exist";
+    if (error.empty() && !options.PlatesDir.empty() && !fs::is_directory(options.PlatesDir, ec))
+        error = "the plates folder \"" + options.PlatesDir + "\" does not exist";
     for (size_t i = 0; error.empty() && i < options.Inputs.size(); ++i) {
         error = CheckOutput(OutputFor(options, options.Inputs[i]));
         if (error.empty() && !FileExists(options.Inputs[i]))
@@ -298,7 +388,7 @@ int RunEngrave(const EngraveOptions& options)
     int status = 0;
     for (const std::string& input : options.Inputs) {
         const std::string output = OutputFor(options, input);
-        if (EngraveFile(input, output, parameters, dataFolder, progress)) {
+        if (EngraveFile(input, output, parameters, dataFolder, progress, options)) {
             if (!options.Quiet)
                 std::printf("%s -> %s\n", input.c_str(), output.c_str());
         } else {

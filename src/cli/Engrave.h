@@ -17,6 +17,8 @@ struct EngraveOptions {
     std::vector<std::string> Settings; // NAME=VALUE, applied in order after the preset
     std::string DataDir;     // the "VellistoIII" data folder; empty: beside the executable
     bool Quiet = false;
+    std::string PlatesDir;  // the folder for the separation plates; empty: none
+    int PlateThreshold = 0; // 1..255: one-bit plates, inked from this coverage on; 0: greyscale
 };
 
 // Parses the arguments after "engrave". Returns an empty string or an error.

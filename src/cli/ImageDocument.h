@@ -78,4 +78,10 @@ std::string LoadDocument(const std::string& path, const LoadRequest& request, Im
 // Returns an empty string, or one line saying what went wrong.
 std::string WriteDocument(const std::string& path, const std::string& formatPath, ImageDocument& document);
 
+// Writes a separation plate as a greyscale TIFF: width × height bytes, 0
+// where the ink prints fully and 255 where it does not. With `oneBit` the
+// file holds one bit a pixel (the bytes are then only 0 or 255). Returns an
+// empty string, or one line saying what went wrong.
+std::string WritePlate(const std::string& path, const uint8_t* grey, int width, int height, bool oneBit);
+
 } // namespace vel

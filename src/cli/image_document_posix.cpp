@@ -361,4 +361,25 @@ std::string WriteDocument(const std::string& path, const std::string& formatPath
     return {};
 }
 
+std::string WritePlate(const std::string& path, const uint8_t* grey, int width, int height, bool oneBit)
+{
+    if (!StartVips())
+        return "the image library cannot start";
+    try {
+        VImage plate = VImage::new_from_memory(const_cast<uint8_t*>(grey), size_t(width) * size_t(height), width,
+                                               height, 1, VIPS_FORMAT_UCHAR)
+                           .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_B_W));
+        // Bilevel plates take the fax coding made for them.
+        vips::VOption* options = VImage::option();
+        if (oneBit)
+            options->set("bitdepth", 1)->set("compression", VIPS_FOREIGN_TIFF_COMPRESSION_CCITTFAX4);
+        else
+            options->set("compression", VIPS_FOREIGN_TIFF_COMPRESSION_DEFLATE);
+        plate.tiffsave(path.c_str(), options);
+    } catch (const VError& error) {
+        return OneLine(error.what());
+    }
+    return {};
+}
+
 } // namespace vel

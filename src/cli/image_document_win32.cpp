@@ -56,6 +56,32 @@ std::string Failed(const char* what, HRESULT error)
     return std::string(what) + " (error 0x" + code + ")";
 }
 
+// Encodes one frame of `wanted` pixels into a new file of the container.
+std::string EncodeFrame(const std::string& path, const GUID& container, const GUID& wanted, UINT width, UINT height,
+                        UINT stride, const Plane<uint8_t>& pixels)
+{
+    ComScope com;
+    ComRef<IWICImagingFactory> factory;
+    ComRef<IWICStream> stream;
+    ComRef<IWICBitmapEncoder> encoder;
+    ComRef<IWICBitmapFrameEncode> frame;
+    ComRef<IPropertyBag2> options;
+    WICPixelFormatGUID format = wanted;
+    const bool ok =
+        SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Out()))) &&
+        SUCCEEDED(factory->CreateStream(stream.Out())) &&
+        SUCCEEDED(stream->InitializeFromFilename(WidePath(path).c_str(), GENERIC_WRITE)) &&
+        SUCCEEDED(factory->CreateEncoder(container, nullptr, encoder.Out())) &&
+        SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
+        SUCCEEDED(encoder->CreateNewFrame(frame.Out(), options.Out())) &&
+        SUCCEEDED(frame->Initialize(options.Get())) && SUCCEEDED(frame->SetSize(width, height)) &&
+        SUCCEEDED(frame->SetPixelFormat(&format)) && IsEqualGUID(format, wanted) &&
+        SUCCEEDED(frame->WritePixels(height, stride, UINT(pixels.Bytes()), const_cast<uint8_t*>(pixels.Data()))) &&
+        SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+    return ok ? std::string() : "the picture cannot be encoded";
+}
+
 } // namespace
 
 uint64_t PhysicalMemory()
@@ -193,28 +219,32 @@ std::string WriteDocument(const std::string& path, const std::string& formatPath
             }
     }
 
-    ComScope com;
-    ComRef<IWICImagingFactory> factory;
-    ComRef<IWICStream> stream;
-    ComRef<IWICBitmapEncoder> encoder;
-    ComRef<IWICBitmapFrameEncode> frame;
-    ComRef<IPropertyBag2> options;
     const GUID& wanted = wide ? (alpha ? GUID_WICPixelFormat64bppRGBA : GUID_WICPixelFormat48bppRGB)
                               : (alpha ? GUID_WICPixelFormat32bppBGRA : GUID_WICPixelFormat24bppBGR);
-    WICPixelFormatGUID format = wanted;
-    const bool ok =
-        SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Out()))) &&
-        SUCCEEDED(factory->CreateStream(stream.Out())) &&
-        SUCCEEDED(stream->InitializeFromFilename(WidePath(path).c_str(), GENERIC_WRITE)) &&
-        SUCCEEDED(factory->CreateEncoder(ContainerFor(ext), nullptr, encoder.Out())) &&
-        SUCCEEDED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) &&
-        SUCCEEDED(encoder->CreateNewFrame(frame.Out(), options.Out())) &&
-        SUCCEEDED(frame->Initialize(options.Get())) && SUCCEEDED(frame->SetSize(width, height)) &&
-        SUCCEEDED(frame->SetPixelFormat(&format)) && IsEqualGUID(format, wanted) &&
-        SUCCEEDED(frame->WritePixels(height, stride, UINT(pixels.Bytes()), pixels.Data())) &&
-        SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
-    return ok ? std::string() : "the picture cannot be encoded";
+    return EncodeFrame(path, ContainerFor(ext), wanted, width, height, stride, pixels);
+}
+
+std::string WritePlate(const std::string& path, const uint8_t* grey, int width, int height, bool oneBit)
+{
+    // One bit a pixel: rows of whole bytes, the leftmost pixel in the high
+    // bit, 1 for white.
+    const UINT stride = oneBit ? (UINT(width) + 7) / 8 : UINT(width);
+    Plane<uint8_t> pixels;
+    if (!pixels.Allocate(int(stride), height))
+        return "not enough memory for the plate";
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* in = grey + size_t(y) * size_t(width);
+        uint8_t* out = pixels.Row(y);
+        if (!oneBit)
+            std::memcpy(out, in, size_t(width));
+        else
+            for (int x = 0; x < width; ++x)
+                if (in[x] >= 128)
+                    out[x / 8] = uint8_t(out[x / 8] | (0x80 >> (x % 8)));
+    }
+    return EncodeFrame(path, GUID_ContainerFormatTiff,
+                       oneBit ? GUID_WICPixelFormatBlackWhite : GUID_WICPixelFormat8bppGray, UINT(width),
+                       UINT(height), stride, pixels);
 }
 
 } // namespace vel

@@ -33,7 +33,10 @@ constexpr char EngraveUsage[] =
     "  --set NAME=VALUE     set a parameter (e.g. Geometry1=\"Rings Waves 2\", Width2=30)\n"
     "  --out-dir DIR        with several inputs: write DIR/<name>.png for each\n"
     "  --data DIR           the VellistoIII data folder (default: beside the program)\n"
-    "  --quiet              no progress and no summary\n";
+    "  --quiet              no progress and no summary\n"
+    "  --plates DIR         also write each ink's plate into DIR as a greyscale TIFF,\n"
+    "                       black where the ink prints (ink1-1a1a1a.tif: number, colour)\n"
+    "  --plate-threshold N  with --plates: one-bit plates, inked where coverage >= N (1..255)\n";
 
 constexpr char ParamsUsage[] = "usage: vellisto params\n"
                                "Prints the default parameter set, by name.\n";

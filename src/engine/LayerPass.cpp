@@ -213,6 +213,9 @@ void LayerPass(RenderState& state, const ParameterBlock& params, int layer, int 
         ApplyCoverage(state, L);
     if (edge == EdgeKind::Nodules || edge == EdgeKind::Bruise)
         ApplyEdges(state, state.EngravePlane, state.WorkWidth, state.WorkHeight, L, layer);
+    if (state.Plates.Receive)
+        state.Plates.Receive(state.Plates.Context, ink, state.EngravePlane.Data(), state.WorkWidth,
+                             state.WorkHeight);
     ApplyInk(state, params, state.EngravePlane, ink);
 }
 

@@ -25,6 +25,14 @@ struct ProgressSink {
     void* Context = nullptr;
 };
 
+// Receives each ink's coverage just before the ink is printed: WorkWidth ×
+// WorkHeight bytes, 255 where the ink covers fully, after coverage and
+// edges. The command-line tool collects them as separation plates.
+struct PlateSink {
+    void (*Receive)(void* context, int ink, const uint8_t* coverage, int width, int height) = nullptr;
+    void* Context = nullptr;
+};
+
 struct RenderState : PrintState {
     // Working geometry beyond the colour steps' working area.
     int FilterWidth = 0;
@@ -62,6 +70,7 @@ struct RenderState : PrintState {
     std::string PapersFolder;
 
     ProgressSink Progress;
+    PlateSink Plates;
 };
 
 // Reports progress through the state's sink, if any.
