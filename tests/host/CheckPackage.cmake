@@ -5,7 +5,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${ARCHIVE}
 if(failed)
   message(FATAL_ERROR "cannot list ${ARCHIVE}")
 endif()
-foreach(entry VellistoIII.8bf VellistoIII/Help/ VellistoIII/Presets/Basic/ VellistoIII/Presets/User/
+foreach(entry VellistoIII.8bf vellisto.exe README.txt VellistoIII/Help/ VellistoIII/Presets/Basic/ VellistoIII/Presets/User/
               VellistoIII/Papers/Thumb/)
   string(FIND "${listing}" "${entry}" at)
   if(at EQUAL -1)
