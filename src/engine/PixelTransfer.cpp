@@ -144,6 +144,74 @@ uint8_t Flatten(uint8_t channel, uint8_t alpha)
     return alpha == 255 ? channel : uint8_t(float(channel) * (float(alpha) / 255.0f));
 }
 
+// The layer's sample of plane k at (row, column), reduced to 8 bits.
+uint8_t LayerSample(const LayerPixels& layer, int k, int row, int column)
+{
+    const uint8_t* plane = layer.Data + size_t(k) * layer.PlaneBytes + size_t(row) * size_t(layer.RowBytes);
+    if (layer.Depth != 16)
+        return plane[column];
+    uint16_t v;
+    std::memcpy(&v, plane + 2 * size_t(column), sizeof v);
+    return Reduce16(v);
+}
+
+// Working position → layer position at the preview's scale and scroll.
+int LayerIndex(int working, int offset, float scale, int size)
+{
+    return std::clamp(int(float(working + offset) * scale), 0, size - 1);
+}
+
+// While the dialog is up the source of the visible area is sampled from the
+// target layer's own pixels (the host's buffers hold the merged document).
+void FillFromLayer(RenderState& state, const HostImage& image, ColorConverter* converter)
+{
+    const LayerPixels& layer = image.TargetLayer;
+    Plane<uint8_t>& plane = state.SourcePlane;
+    if (!plane || layer.Width <= 0 || layer.Height <= 0)
+        return;
+    const int width = std::min({state.WorkWidth, plane.Width(), layer.Width});
+    const int height = std::min({state.WorkHeight, plane.Height(), layer.Height});
+    const bool cmyk = IsCmykMode(image.Mode);
+    if (cmyk && layer.Channels < 4)
+        return;
+    const bool inputAlpha = cmyk && image.Planes > 4 && image.Input.Data;
+    const bool layerAlpha = !cmyk && image.Planes > 3 && layer.Channels > 3;
+    std::vector<uint8_t> cmykRow;
+    for (int y = 0; y < height; ++y) {
+        const int sy = LayerIndex(y, state.WorkOffsetY, state.PreviewScale, layer.Height);
+        uint8_t* out = plane.Row(y);
+        if (cmyk) {
+            // Convert through a one-row 8-bit CMYK image of the sampled pixels.
+            cmykRow.resize(size_t(width) * 4);
+            for (int x = 0; x < width; ++x) {
+                const int sx = LayerIndex(x, state.WorkOffsetX, state.PreviewScale, layer.Width);
+                for (int c = 0; c < 4; ++c)
+                    cmykRow[size_t(x) * 4 + size_t(c)] = LayerSample(layer, c, sy, sx);
+            }
+            HostImage rowImage = image;
+            rowImage.Depth = 8;
+            rowImage.Planes = 4;
+            const HostRow row(rowImage, cmykRow.data(), 0, 0);
+            ConvertCmykRow(rowImage, row, width, converter,
+                           [&](int x, const uint8_t* rgb) { std::memcpy(out + 4 * x, rgb, 3); });
+            for (int x = 0; x < width; ++x)
+                out[4 * x + 3] = 255;
+            if (inputAlpha && y < image.OutHeight) {
+                const HostRow input(image, image.Input.Data, image.Input.RowBytes, y);
+                for (int x = 0; x < std::min(width, image.OutWidth); ++x)
+                    out[4 * x + 3] = input.At(x, 4);
+            }
+            continue;
+        }
+        for (int x = 0; x < width; ++x) {
+            const int sx = LayerIndex(x, state.WorkOffsetX, state.PreviewScale, layer.Width);
+            for (int c = 0; c < 3; ++c)
+                out[4 * x + c] = LayerSample(layer, std::min(c, layer.Channels - 1), sy, sx);
+            out[4 * x + 3] = layerAlpha ? LayerSample(layer, 3, sy, sx) : 255;
+        }
+    }
+}
+
 } // namespace
 
 void ReadFullSource(RenderState& state, const HostImage& image, ColorConverter* converter)
@@ -153,7 +221,10 @@ void ReadFullSource(RenderState& state, const HostImage& image, ColorConverter* 
 
 void FillSourcePlane(RenderState& state, const HostImage& image, ColorConverter* converter)
 {
-    ReadInto(state.SourcePlane, state.WorkWidth, state.WorkHeight, image, converter);
+    if (state.DialogUp && image.TargetLayer.Data)
+        FillFromLayer(state, image, converter);
+    else
+        ReadInto(state.SourcePlane, state.WorkWidth, state.WorkHeight, image, converter);
 }
 
 void WriteBackOutput(const RenderState& state, const HostImage& image, ColorConverter* converter)

@@ -10,11 +10,15 @@
 namespace {
 
 // The session for as long as the host keeps the module loaded, with the
-// render driver behind Start.
+// main dialog and the render driver behind Start.
 struct Module {
     vel::PluginSession Session;
 
-    Module() { Session.RenderImage = vel::RenderImage; }
+    Module()
+    {
+        Session.ShowMainDialog = vel::RunMainDialogWindow;
+        Session.RenderImage = vel::RenderImage;
+    }
 };
 
 Module& TheModule()

@@ -1,6 +1,7 @@
 // The module and the command-line tool run the same engine, so the same
 // picture and parameters must give the same pixels through either.
 
+#include "DialogWatcher.h"
 #include "LoadedModule.h"
 #include "ModulePath.h"
 #include "session/FakeHost.h"
@@ -109,7 +110,18 @@ std::string ToolSettings(const std::vector<std::pair<std::string, double>>& sett
 struct MatchCase {
     const char* Name;
     std::vector<std::pair<std::string, double>> Settings;
+    bool Dialog = false; // through the dialog, looked around in and closed with OK
 };
+
+// Views, tabs, zoom and a drag in the dialog change nothing of what OK renders.
+void LookAroundAndApply(HWND dialog)
+{
+    for (int id : {502, 503, 508, 500})
+        Click(GetDlgItem(dialog, id));
+    Click(GetDlgItem(dialog, 1001));
+    Drag(GetDlgItem(dialog, 1002), 40, 40, 15, 10);
+    DialogWatcher::PressOk(dialog);
+}
 
 TEST(CommandLineMatch, ModuleAndToolGiveTheSamePixels)
 {
@@ -118,6 +130,9 @@ TEST(CommandLineMatch, ModuleAndToolGiveTheSamePixels)
         {"two-layers",
          {{"LayerTwoExist", 1}, {"Geometry2", 8}, {"Angle2", 60}, {"Width1", 12}, {"Interfere", 4}}},
         {"palette", {{"NInks", 3}, {"ColorSchema", 1}, {"Noise1", 20}, {"EmbossDepth", 30}}},
+        {"two-layers-through-the-dialog",
+         {{"LayerTwoExist", 1}, {"Geometry2", 8}, {"Angle2", 60}, {"Width1", 12}, {"Interfere", 4}},
+         true},
     };
     const FakeImage source = Picture(40, 30);
     const std::string dataFolder =
@@ -131,8 +146,12 @@ TEST(CommandLineMatch, ModuleAndToolGiveTheSamePixels)
             main(selector, record, data, result);
         };
         FakeHost host(plugInModeRGBColor, source);
-        host.SetDescriptor(Recording(c.Settings), plugInDialogDontDisplay);
-        ASSERT_EQ(host.Run(entry, Invocation::Menu), noErr);
+        host.SetDescriptor(Recording(c.Settings), c.Dialog ? plugInDialogDisplay : plugInDialogDontDisplay);
+        {
+            DialogWatcher watcher(LookAroundAndApply);
+            ASSERT_EQ(host.Run(entry, Invocation::Menu), noErr);
+            EXPECT_EQ(watcher.DialogsSeen(), c.Dialog ? 1 : 0);
+        }
 
         const std::string input = std::string("match-") + c.Name + ".bmp";
         const std::string output = std::string("match-") + c.Name + "-tool.bmp";

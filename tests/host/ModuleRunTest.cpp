@@ -1,3 +1,4 @@
+#include "DialogWatcher.h"
 #include "LoadedModule.h"
 #include "ModulePath.h"
 #include "session/FakeHost.h"
@@ -38,6 +39,7 @@ class ModuleRuns : public testing::Test {
 
     LoadedModule module{ModulePath};
     FilterEntryProc main = nullptr;
+    DialogWatcher watcher; // a menu run goes through the dialog, closed with OK
     PluginEntryFn entry = [this](int16_t selector, void* record, intptr_t* data, int16_t* result) {
         main(selector, record, data, result);
     };

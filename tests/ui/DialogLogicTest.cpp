@@ -68,12 +68,14 @@ TEST(LayersBar, ItemsPerTabAndLayerCount)
             out.push_back(item.Id);
         return out;
     };
-    EXPECT_EQ(ids(LayOutLayersBar(EffectsTab, true)), (std::vector<int>{IdComposite, 0, IdOriginal}));
-    EXPECT_EQ(ids(LayOutLayersBar(0, false)),
+    EXPECT_EQ(ids(LayOutLayersBar96(EffectsTab, true)), (std::vector<int>{IdComposite, 0, IdOriginal}));
+    EXPECT_EQ(ids(LayOutLayersBar96(0, false)),
               (std::vector<int>{IdComposite, 0, IdLayerOne, 0, IdAddLayer, 0, IdOriginal}));
-    const std::vector<BarItem> two = LayOutLayersBar(1, true);
+    const std::vector<BarItem> two = LayOutLayersBar(1, true, 144);
     EXPECT_EQ(ids(two), (std::vector<int>{IdComposite, 0, IdLayerOne, IdDeleteOne, 0, IdLayerTwo, IdDeleteTwo,
                                           0, IdOriginal}));
+    EXPECT_EQ(two[2].X, 111); // 74 at 96 dpi
+    EXPECT_EQ(two[2].Height, 24);
     // No two items overlap, left to right.
     for (size_t i = 1; i < two.size(); ++i)
         EXPECT_LE(two[i - 1].X + two[i - 1].Width, two[i].X) << i;

@@ -1,6 +1,7 @@
 #include "ui/dialog/DialogLogic.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace vel::ui {
 
@@ -55,33 +56,52 @@ DialogLayout LayOutDialog(int width, int height, int pageWidth, int frameLeft, i
     l.PresetsPanel = {presetsPanel.X, presetsPanel.Y, presetsPanel.Width,
                       std::max(height - presetsPanel.Y - 8, 0)};
 
+    // The bottom row grows with the fonts, which follow the dpi.
+    const auto s = [dpi](int pixels) { return ScaleForDpi(pixels, dpi); };
     const int centre = (l.PreviewFrame.Left + l.PreviewFrame.Right) / 2;
-    const int y = height - 37;
-    l.Ok = {centre + 91, y, 89, 22};
-    l.Cancel = {centre - 180, y, 89, 22};
-    l.ZoomIn = {centre + 28, y, 29, 22};
-    l.ZoomOut = {centre - 57, y, 29, 22};
+    const int y = height - s(37);
+    l.Ok = {centre + s(91), y, s(89), s(22)};
+    l.Cancel = {centre - s(180), y, s(89), s(22)};
+    l.ZoomIn = {centre + s(28), y, s(29), s(22)};
+    l.ZoomOut = {centre - s(57), y, s(29), s(22)};
     Size label{38, 16};
     if (ClassOfDpi(dpi) == DpiClass::Standard)
         label = {30, 12};
     else if (ClassOfDpi(dpi) == DpiClass::Large)
         label = {34, 14};
-    l.ZoomLabel = {centre - label.Width / 2, height - 21 - label.Height, label.Width, label.Height};
-    l.Progress = {l.PreviewFrame.Left + 24, height - 57, l.PreviewFrame.Width() - 48, 10};
+    label = {std::max(label.Width, s(30)), std::max(label.Height, s(12))};
+    l.ZoomLabel = {centre - label.Width / 2, height - s(21) - label.Height, label.Width, label.Height};
+    l.Progress = {l.PreviewFrame.Left + 24, height - s(57), l.PreviewFrame.Width() - 48, s(10)};
 
     l.TopStrip = {l.PreviewFrame.Top, l.PreviewFrame.Left, l.PreviewFrame.Top + StripHeight,
                   l.PreviewFrame.Right};
     l.BottomStrip = {l.PreviewFrame.Bottom - StripHeight, l.PreviewFrame.Left, l.PreviewFrame.Bottom,
                      l.PreviewFrame.Right};
-    l.ResetAll = {l.PreviewFrame.Right - 65, barTop, 50, 16};
-    l.CompositeCheck = {l.BottomStrip.Left + 20, l.BottomStrip.Top + 6, 20, 20};
-    l.CompositeLabel = {l.BottomStrip.Left + 42, l.BottomStrip.Top + 6, 200, 20};
+    l.ResetAll = {l.PreviewFrame.Right - s(65), barTop, s(50), s(16)};
+    l.CompositeCheck = {l.BottomStrip.Left + 20, l.BottomStrip.Top + 6, s(20), s(20)};
+    l.CompositeLabel = {l.BottomStrip.Left + 20 + s(22), l.BottomStrip.Top + 6, s(200), s(20)};
     l.Preview = {l.PreviewFrame.Left, l.PreviewFrame.Top + StripHeight, l.PreviewWidth,
                  std::max(l.PreviewFrame.Height() - 2 * StripHeight, 0)};
     return l;
 }
 
-std::vector<BarItem> LayOutLayersBar(int tab, bool twoLayers)
+int ScaleForDpi(int pixels, int dpi)
+{
+    return int((int64_t(pixels) * dpi + 48) / 96);
+}
+
+std::vector<BarItem> LayOutLayersBar(int tab, bool twoLayers, int dpi)
+{
+    std::vector<BarItem> items = LayOutLayersBar96(tab, twoLayers);
+    for (BarItem& item : items)
+        // Edges scale, so that touching items still touch.
+        item = {item.Id, ScaleForDpi(item.X, dpi), ScaleForDpi(item.Y, dpi),
+                ScaleForDpi(item.X + item.Width, dpi) - ScaleForDpi(item.X, dpi),
+                ScaleForDpi(item.Height, dpi)};
+    return items;
+}
+
+std::vector<BarItem> LayOutLayersBar96(int tab, bool twoLayers)
 {
     std::vector<BarItem> items{{IdComposite, 0, 0, 66, 16}, {0, 66, 0, 8, 16}};
     if (tab == EffectsTab) {

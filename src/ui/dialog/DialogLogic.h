@@ -92,9 +92,12 @@ struct BarItem {
     int Id = 0; // a button id, or 0 for a separator
     int X = 0, Y = 0, Width = 0, Height = 0;
 };
-// The visible items for a tab (2 is "Effects") with one or two layers; the
-// buttons not listed are hidden.
-std::vector<BarItem> LayOutLayersBar(int tab, bool twoLayers);
+// The visible items for a tab (2 is "Effects") with one or two layers, at
+// 96 dpi and grown for the screen's dpi; the buttons not listed are hidden.
+std::vector<BarItem> LayOutLayersBar96(int tab, bool twoLayers);
+std::vector<BarItem> LayOutLayersBar(int tab, bool twoLayers, int dpi);
+// A length in 96-dpi pixels at `dpi`, rounded.
+int ScaleForDpi(int pixels, int dpi);
 
 // The views of the two tab groups.
 struct ViewSlots {
