@@ -39,12 +39,12 @@ TEST(DialogLayout, EverythingFollowsTheClientSize)
     EXPECT_EQ(l.Cancel, (Box{centre - 180, 763, 89, 22}));
     EXPECT_EQ(l.ZoomIn, (Box{centre + 28, 763, 29, 22}));
     EXPECT_EQ(l.ZoomOut, (Box{centre - 57, 763, 29, 22}));
-    EXPECT_EQ(l.ZoomLabel, (Box{centre - 15, 767, 30, 12}));
+    EXPECT_EQ(l.ZoomLabel, (Box{centre - 18, 765, 36, 14}));
     EXPECT_EQ(l.Progress, (Box{234, 743, 629, 10}));
     EXPECT_EQ(l.TopStrip, (IntRect{50, 210, 83, 887}));
     EXPECT_EQ(l.BottomStrip, (IntRect{663, 210, 696, 887}));
     EXPECT_EQ(l.Preview, (Box{210, 83, 680, 580}));
-    EXPECT_EQ(l.ResetAll, (Box{822, 58, 50, 16}));
+    EXPECT_EQ(l.ResetAll, (Box{807, 58, 60, 16}));
     EXPECT_EQ(l.CompositeCheck, (Box{230, 669, 20, 20}));
     EXPECT_EQ(l.PresetsPanel.Height, 592);
 

@@ -51,8 +51,9 @@ DialogLayout LayOutDialog(int width, int height, int pageWidth, int frameLeft, i
     l.PreviewFrame = {frameTop, frameLeft, height - 104, width - pageWidth - 13};
     l.PreviewWidth = (l.PreviewFrame.Width() + 3) & ~3;
 
-    l.Tabs = {width - pageWidth - 5, 50, pageWidth, height - 59};
-    l.Pages = {l.PreviewFrame.Right + 9, 50 + 24, pageWidth - 1, height - 65 - captionHeight};
+    // The tabs start level with the preview frame (50 at 96 dpi).
+    l.Tabs = {width - pageWidth - 5, frameTop, pageWidth, height - frameTop - 9};
+    l.Pages = {l.PreviewFrame.Right + 9, frameTop + 24, pageWidth - 1, height - 65 - captionHeight};
     l.PresetsPanel = {presetsPanel.X, presetsPanel.Y, presetsPanel.Width,
                       std::max(height - presetsPanel.Y - 8, 0)};
 
@@ -69,7 +70,7 @@ DialogLayout LayOutDialog(int width, int height, int pageWidth, int frameLeft, i
         label = {30, 12};
     else if (ClassOfDpi(dpi) == DpiClass::Large)
         label = {34, 14};
-    label = {std::max(label.Width, s(30)), std::max(label.Height, s(12))};
+    label = {std::max(label.Width, s(36)), std::max(label.Height, s(14))};
     l.ZoomLabel = {centre - label.Width / 2, height - s(21) - label.Height, label.Width, label.Height};
     l.Progress = {l.PreviewFrame.Left + 24, height - s(57), l.PreviewFrame.Width() - 48, s(10)};
 
@@ -77,9 +78,12 @@ DialogLayout LayOutDialog(int width, int height, int pageWidth, int frameLeft, i
                   l.PreviewFrame.Right};
     l.BottomStrip = {l.PreviewFrame.Bottom - StripHeight, l.PreviewFrame.Left, l.PreviewFrame.Bottom,
                      l.PreviewFrame.Right};
-    l.ResetAll = {l.PreviewFrame.Right - s(65), barTop, s(50), s(16)};
-    l.CompositeCheck = {l.BottomStrip.Left + 20, l.BottomStrip.Top + 6, s(20), s(20)};
-    l.CompositeLabel = {l.BottomStrip.Left + 20 + s(22), l.BottomStrip.Top + 6, s(200), s(20)};
+    l.ResetAll = {l.PreviewFrame.Right - s(80), barTop, s(60), s(16)};
+    // The switch and its label stay inside the strip at every dpi.
+    const int switchHeight = std::min(s(20), StripHeight - 6);
+    const int switchTop = l.BottomStrip.Top + std::min(6, (StripHeight - switchHeight) / 2);
+    l.CompositeCheck = {l.BottomStrip.Left + 20, switchTop, switchHeight, switchHeight};
+    l.CompositeLabel = {l.BottomStrip.Left + 20 + switchHeight + 2, switchTop, s(200), switchHeight};
     l.Preview = {l.PreviewFrame.Left, l.PreviewFrame.Top + StripHeight, l.PreviewWidth,
                  std::max(l.PreviewFrame.Height() - 2 * StripHeight, 0)};
     return l;

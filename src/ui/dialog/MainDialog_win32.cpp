@@ -29,7 +29,7 @@ namespace vel::ui {
 namespace {
 
 constexpr int TabCount = 3;
-constexpr int DefaultPageWidth = 306; // until the pages bring their own width
+constexpr int DefaultPageWidth = 250; // at 96 dpi, until the pages bring their own width
 constexpr UINT_PTR TabSubclassId = 1;
 const wchar_t* const TabTitles[TabCount] = {L"   Engrave ", L" Randomize ", L"  Effects  "};
 constexpr COLORREF StripText = RGB(127, 127, 127);
@@ -330,6 +330,15 @@ void LayOutBar(int tab)
         SetWindowPos(Item(id), nullptr, s.BarLeft + item.X, s.BarTop + item.Y, item.Width, item.Height,
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     }
+    // Where the bar would run into "Reset All" (large fonts at the minimum
+    // size), the button moves to the right end of the strip below.
+    int barRight = 0;
+    for (const BarItem& item : LayOutLayersBar(tab, s.BarTwoLayers, s.ScreenDpi))
+        barRight = std::max(barRight, s.BarLeft + item.X + item.Width);
+    Box reset = s.Layout.ResetAll;
+    if (barRight + Scaled(8) > reset.X)
+        reset.Y = s.Layout.BottomStrip.Top + (StripHeight - reset.Height) / 2;
+    Place(IdResetAll, reset);
     for (; separator < std::size(BarSeparators); ++separator)
         hidden.push_back(BarSeparators[separator]);
     for (int id : hidden)
@@ -337,12 +346,8 @@ void LayOutBar(int tab)
     const int show = s.BarTwoLayers ? SW_SHOW : SW_HIDE;
     ShowWindow(Item(IdCompositeCheck), show);
     ShowWindow(Item(IdCompositeLabel), show);
-    RECT strip = {s.Layout.TopStrip.Left, s.Layout.TopStrip.Top, s.Layout.TopStrip.Right,
-                  s.Layout.TopStrip.Bottom};
-    InvalidateRect(s.Dialog, &strip, FALSE);
-    strip = {s.Layout.BottomStrip.Left, s.Layout.BottomStrip.Top, s.Layout.BottomStrip.Right,
-             s.Layout.BottomStrip.Bottom};
-    InvalidateRect(s.Dialog, &strip, FALSE);
+    // Hidden and moved buttons leave their old pixels on the strips.
+    RedrawWindow(s.Dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 HWND MakeBarText(int id, const wchar_t* text, const wchar_t* tip)
@@ -398,12 +403,12 @@ void LayOut(int width, int height)
     Place(IdZoomOut, l.ZoomOut);
     Place(IdZoomLabel, l.ZoomLabel);
     Place(IdProgress, l.Progress);
-    Place(IdResetAll, l.ResetAll);
     Place(IdCompositeCheck, l.CompositeCheck);
     Place(IdCompositeLabel, l.CompositeLabel);
     Place(IdPreview, l.Preview);
+    LayOutBar(s.BarTab); // "Reset All" follows the frame's right edge
     RECT below = {0, 46, width, height};
-    InvalidateRect(s.Dialog, &below, TRUE);
+    RedrawWindow(s.Dialog, &below, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // Shaded ends of the strips: the dialog colour fading into black over 20
@@ -438,8 +443,6 @@ void PaintDialog(HDC dc, const RECT& client)
     // The banner's tile between the two pictures.
     RECT tile = {475, 0, 475 + l.BannerTileWidth, 46};
     FillRectColor(dc, tile, RGB(222, 222, 222));
-    RECT rule = {0, 45, client.right, 46};
-    FillRectColor(dc, rule, RGB(200, 200, 200));
     PaintStrip(dc, l.TopStrip, true);
     PaintStrip(dc, l.BottomStrip, false);
 }
@@ -501,12 +504,6 @@ void DrawBannerLeft(HDC dc, const RECT& r)
 void DrawBannerRight(HDC dc, const RECT& r)
 {
     FillRectColor(dc, r, RGB(222, 222, 222));
-    // A few engraved lines fading out to the right edge.
-    for (int k = 0; k < 6; ++k) {
-        const int v = 150 + 14 * k;
-        RECT line = {8 + 10 * k, 12, 10 + 10 * k, 34};
-        FillRectColor(dc, line, RGB(v, v, v));
-    }
 }
 
 void DrawManualButton(HDC dc, const RECT& r, COLORREF face, COLORREF ink)
@@ -514,6 +511,7 @@ void DrawManualButton(HDC dc, const RECT& r, COLORREF face, COLORREF ink)
     FillRectColor(dc, r, RGB(222, 222, 222));
     RECT inner = {r.left + 9, r.top, r.left + 25, r.bottom};
     FillRectColor(dc, inner, face);
+    FrameRectColor(dc, inner, RGB(170, 170, 170));
     HFONT font = BannerFont(13, FW_BOLD);
     DrawLabelText(dc, inner, L"?", font, ink, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     DeleteObject(font);
@@ -598,6 +596,10 @@ LRESULT CALLBACK TabSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lP
         HDC dc = GetDC(window);
         RECT rest = {last.right + 2, 0, client.right, last.bottom};
         FillRect(dc, &rest, Kit().DialogBrush);
+        // The page area: flat, in the dialog's colour, with a thin frame.
+        RECT body = {client.left, last.bottom, client.right, client.bottom};
+        FillRect(dc, &body, Kit().DialogBrush);
+        FrameRectColor(dc, body, RGB(200, 200, 200));
         ReleaseDC(window, dc);
         return result;
     }
@@ -637,6 +639,21 @@ void CreateTabs()
         tab.pszText = const_cast<wchar_t*>(TabTitles[i]);
         TabCtrl_InsertItem(s.Tabs, i, &tab);
     }
+    // Every tab wide enough for the longest title in the tab font.
+    HDC dc = GetDC(s.Tabs);
+    HGDIOBJ old = SelectObject(dc, s.TabFont);
+    SIZE widest = {};
+    for (const wchar_t* title : TabTitles) {
+        SIZE extent = {};
+        GetTextExtentPoint32W(dc, title, lstrlenW(title), &extent);
+        widest.cx = std::max(widest.cx, extent.cx);
+        widest.cy = std::max(widest.cy, extent.cy);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(s.Tabs, dc);
+    SetWindowLongPtrW(s.Tabs, GWL_STYLE, GetWindowLongPtrW(s.Tabs, GWL_STYLE) | TCS_FIXEDWIDTH);
+    TabCtrl_SetItemSize(s.Tabs, std::min<int>(widest.cx + Scaled(12), (s.PageWidth - 6) / TabCount),
+                        widest.cy + Scaled(8));
     SetWindowSubclass(s.Tabs, TabSubclass, TabSubclassId, 0);
 }
 
@@ -829,6 +846,7 @@ bool Initialise(HWND window, PluginSession& session)
     // 1. The window, the flag the render driver reads, the dpi, hot keys.
     s.Dialog = window;
     s.Session = &session;
+    s.PageWidth = Scaled(DefaultPageWidth);
     session.Render.DialogUp = true;
     HDC screen = GetDC(nullptr);
     s.ScreenDpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -869,7 +887,18 @@ bool Initialise(HWND window, PluginSession& session)
     GetWindowRect(Item(IdPreview), &pane);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&pane), 2);
     s.FrameLeft = FrameLeftForDpi(pane.left, s.ScreenDpi);
+    // From 144 dpi the left column gives up more room, or the layers bar
+    // would not fit above the preview at the minimum size.
+    if (ClassOfDpi(s.ScreenDpi) == DpiClass::Huge)
+        s.FrameLeft = pane.left - Scaled(50);
     s.FrameTop = pane.top - StripHeight;
+    // The navigator ends a little left of the preview frame.
+    RECT nav;
+    GetWindowRect(Item(IdNavigator), &nav);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&nav), 2);
+    const int navWidth = std::min<int>(nav.right - nav.left, s.FrameLeft - Scaled(10) - nav.left);
+    SetWindowPos(Item(IdNavigator), nullptr, nav.left, s.FrameTop, navWidth,
+                 MulDiv(navWidth, nav.bottom - nav.top, nav.right - nav.left), SWP_NOZORDER | SWP_NOACTIVATE);
 
     // 6. Fonts and the layers bar, centred in the strip above the preview.
     s.TabFont =
@@ -1116,7 +1145,10 @@ bool ShowMainDialog(PluginSession& session)
 
 } // namespace vel::ui
 
-bool vel::RunMainDialogWindow(PluginSession& session) { return ui::ShowMainDialog(session); }
+bool vel::RunMainDialogWindow(PluginSession& session)
+{
+    return ui::ShowMainDialog(session);
+}
 
 extern "C" INT_PTR CALLBACK DissolveProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
