@@ -742,7 +742,9 @@ void Command(HWND window, int id, int code)
         if (code != 0)
             return;
         if (FocusIsEdit(focus)) {
-            PostMessageW(GetParent(focus), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), EscapeCode),
+            // Restored before the focus moves: losing the focus commits
+            // whatever the edit holds.
+            SendMessageW(GetParent(focus), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), EscapeCode),
                          LPARAM(focus));
             SendMessageW(window, WM_NEXTDLGCTL, WPARAM(Item(IdOk)), TRUE);
         } else {

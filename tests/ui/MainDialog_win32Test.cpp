@@ -1,0 +1,134 @@
+// Enter and Esc inside a numeric field of the main dialog: the dialog runs
+// in this process over the test host's records, and a thread timer, which
+// the dialog's own message loop dispatches, types into a field and presses
+// the keys as the keyboard would deliver them.
+
+#include "engine/RenderDriver.h"
+#include "session/FakeHost.h"
+#include "session/SessionState.h"
+#include "ui/controls/Controls.h"
+#include "ui/dialog/MainDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <cwchar>
+#include <functional>
+#include <vector>
+
+namespace vel::ui {
+namespace {
+
+constexpr int FieldId = 4242;
+
+// The steps of a script, one per timer tick, and what they observed.
+std::vector<std::function<void(HWND)>> Steps;
+size_t NextStep = 0;
+
+void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND dialog = MainDialogWindow();
+    if (!dialog || PreviewRenderCount() == 0)
+        return;
+    if (NextStep < Steps.size())
+        Steps[NextStep++](dialog);
+    else
+        KillTimer(nullptr, timer);
+}
+
+void Key(HWND window, UINT key)
+{
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+    PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+}
+
+void Type(HWND edit, const wchar_t* text)
+{
+    SetWindowTextW(edit, L"");
+    for (const wchar_t* c = text; *c; ++c)
+        PostMessageW(edit, WM_CHAR, *c, 1);
+}
+
+SpinEdit* AddField(HWND dialog)
+{
+    CreateWindowExW(0, SpinEdit::ClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 300, 110, 46, dialog,
+                    HMENU(intptr_t(FieldId)), GetModuleHandleW(nullptr), nullptr);
+    SpinEditSetup setup;
+    setup.Values.RangeMin = 0;
+    setup.Values.RangeMax = 100;
+    setup.Values.Value = 10;
+    return SetUpSpinEdit(dialog, FieldId, setup);
+}
+
+// A menu run of the filter in this process with the dialog installed.
+int16_t RunWithDialog()
+{
+    PluginSession session;
+    session.ShowMainDialog = RunMainDialogWindow;
+    session.RenderImage = RenderImage;
+    test::FakeHost host(plugInModeRGBColor, test::FakeImage::Gradient(64, 48, 3));
+    const UINT_PTR timer = SetTimer(nullptr, 0, 60, Tick);
+    const int16_t result =
+        host.Run([&](int16_t selector, void* record, intptr_t* data,
+                     int16_t* word) { PluginEntry(session, selector, record, data, word); },
+                 test::Invocation::Menu);
+    KillTimer(nullptr, timer);
+    return result;
+}
+
+TEST(MainDialogKeys, EnterCommitsTheFieldThenApplies)
+{
+    SpinEdit* field = nullptr;
+    bool openAfterFirstEnter = false, focusLeftTheEdit = false;
+    float committed = 0;
+    NextStep = 0;
+    Steps = {
+        [&](HWND dialog) {
+            field = AddField(dialog);
+            SetFocus(field->Edit);
+            Type(field->Edit, L"42");
+        },
+        [&](HWND) { Key(field->Edit, VK_RETURN); },
+        [&](HWND dialog) {
+            openAfterFirstEnter = IsWindow(dialog) != 0;
+            focusLeftTheEdit = GetFocus() != field->Edit;
+            committed = field->Values.Value;
+            Key(GetFocus(), VK_RETURN);
+        },
+    };
+    EXPECT_EQ(RunWithDialog(), 0); // the second Enter applied the effect
+    EXPECT_TRUE(openAfterFirstEnter);
+    EXPECT_TRUE(focusLeftTheEdit);
+    EXPECT_EQ(committed, 42);
+}
+
+TEST(MainDialogKeys, EscRestoresTheFieldThenCancels)
+{
+    SpinEdit* field = nullptr;
+    bool openAfterFirstEsc = false, focusOnOk = false;
+    wchar_t shown[16] = {};
+    float restored = 0;
+    NextStep = 0;
+    Steps = {
+        [&](HWND dialog) {
+            field = AddField(dialog);
+            SetFocus(field->Edit);
+            Type(field->Edit, L"77");
+        },
+        [&](HWND) { Key(field->Edit, VK_ESCAPE); },
+        [&](HWND dialog) {
+            openAfterFirstEsc = IsWindow(dialog) != 0;
+            focusOnOk = GetFocus() == GetDlgItem(dialog, IDOK);
+            GetWindowTextW(field->Edit, shown, 16);
+            restored = field->Values.Value;
+            Key(GetFocus(), VK_ESCAPE);
+        },
+    };
+    EXPECT_EQ(RunWithDialog(), -128); // the second Esc closed the dialog: userCanceledErr
+    EXPECT_TRUE(openAfterFirstEsc);
+    EXPECT_TRUE(focusOnOk);
+    EXPECT_EQ(wcstof(shown, nullptr), 10.0f) << "the typed 77 was not kept";
+    EXPECT_EQ(restored, 10.0f);
+}
+
+} // namespace
+} // namespace vel::ui
