@@ -5,26 +5,24 @@
 namespace vel::test {
 namespace {
 
+BOOL CALLBACK MatchDialog(HWND window, LPARAM data)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t title[64] = {};
+    GetWindowTextW(window, title, 64);
+    if (process == GetCurrentProcessId() && lstrcmpW(title, DialogTitle) == 0 && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(data) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND FindOurDialog()
 {
-    struct Search {
-        HWND Found = nullptr;
-    } search;
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            wchar_t title[64] = {};
-            GetWindowTextW(window, title, 64);
-            if (process == GetCurrentProcessId() && lstrcmpW(title, DialogTitle) == 0 &&
-                IsWindowVisible(window)) {
-                reinterpret_cast<Search*>(data)->Found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        LPARAM(&search));
-    return search.Found;
+    HWND found = nullptr;
+    EnumWindows(MatchDialog, LPARAM(&found));
+    return found;
 }
 
 } // namespace

@@ -142,6 +142,8 @@ TEST(PreviewBitmap, PixelsFollowDepthCoverageAndBackdrop)
 
     out.Cmyk = true; // four-plane CMYK shown in RGB: darkened, never composed
     EXPECT_EQ(BuildPreviewPixels(placement, out, backdrop.data(), 4, 2), dark);
+    out.Opaque = true; // the untouched CMYK source: its fourth plane is black ink
+    EXPECT_EQ(BuildPreviewPixels(placement, out, backdrop.data(), 4, 2)[4 * 3 + 6 + 2], 200);
 
     // 16-bit: 32768 and above is 255, 32767 is 255, 128 is 1.
     const uint16_t wide[12] = {32768, 32767, 128, 0, 65535, 256, 0, 0, 0, 0, 0, 0};

@@ -136,6 +136,9 @@ void BuildPreviewBitmap()
     output.Planes = std::max(record.outHiPlane - record.outLoPlane + 1, 1);
     output.Depth = record.depth == 16 ? 16 : 8;
     output.Cmyk = IsCmykMode(record.imageMode);
+    // The Original view of a CMYK document passes the black plane through
+    // where a render leaves its coverage.
+    output.Opaque = output.Cmyk && CurrentView(Render()) == ViewMode::Original;
     const Plane<uint8_t>& backdrop = Open->Document.PreviewBackdrop;
     SetPanePixels(pane, placement,
                   BuildPreviewPixels(placement, output, backdrop ? backdrop.Data() : nullptr,

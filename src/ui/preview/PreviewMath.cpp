@@ -132,7 +132,7 @@ std::vector<uint8_t> BuildPreviewPixels(const BitmapPlacement& placement, const 
                 const uint8_t* at = row + size_t(c) * size_t(planes);
                 for (int k = 0; k < 3; ++k)
                     rgb[k] = at[std::min(k, planes - 1)];
-                if (planes >= 4 && at[3] != 255) {
+                if (planes >= 4 && !output.Opaque && at[3] != 255) {
                     const float w = float(at[3]) / 255.0f;
                     const bool inside = compose && r < backdropHeight && c < backdropWidth;
                     const uint8_t* under =

@@ -80,6 +80,7 @@ struct OutputPixels {
     int Planes = 3;
     int Depth = 8;
     bool Cmyk = false;
+    bool Opaque = false; // the fourth plane is not coverage (a CMYK source shown as it is)
 };
 // Bottom-up BGR rows of the placement's size (width a multiple of 4, so no
 // row padding): 16-bit samples reduced (32768 and above is 255); 8-bit with
