@@ -10,11 +10,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# Inside the virtual display: runs the driver and photographs each state it
-# announces, cropped to the dialog.
 export WINEPREFIX=$PWD/build/wineprefix-gallery WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=wine
 [ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64
+
+# Inside the virtual display: runs the driver and photographs each state it
+# announces, cropped to the dialog.
 if [ "${1:-}" = --photograph ]; then
   dpi=$2 work=$3 shots=$4 module=$5
   "$wine" "$shots" "$module" "$work/picture.png" "$work" > "$work/log" 2>&1 &

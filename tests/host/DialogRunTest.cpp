@@ -3,9 +3,7 @@
 // the dialog, and closed with OK or Cancel.
 
 #include "DialogWatcher.h"
-#include "LoadedModule.h"
-#include "ModulePath.h"
-#include "session/FakeHost.h"
+#include "FreshModule.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -20,21 +18,7 @@ constexpr int IdZoomIn = 1000, IdZoomOut = 1001, IdPreview = 1002, IdZoomLabel =
 constexpr int IdComposite = 500, IdLayerOne = 502, IdLayerTwo = 503, IdAddLayer = 504, IdDeleteOne = 505,
               IdDeleteTwo = 506, IdOriginal = 508, IdCompositeCheck = 1020, IdTabs = 999;
 
-class DialogRuns : public testing::Test {
-  protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(module.Loaded()) << ModulePath;
-        main = module.FindFilterEntry();
-        ASSERT_NE(main, nullptr);
-    }
-
-    LoadedModule module{ModulePath};
-    FilterEntryProc main = nullptr;
-    PluginEntryFn entry = [this](int16_t selector, void* record, intptr_t* data, int16_t* result) {
-        main(selector, record, data, result);
-    };
-};
+using DialogRuns = FreshModule;
 
 SIZE PaneSize(HWND dialog)
 {

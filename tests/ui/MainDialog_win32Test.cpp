@@ -27,7 +27,9 @@ size_t NextStep = 0;
 void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD)
 {
     HWND dialog = MainDialogWindow();
-    if (!dialog || PreviewRenderCount() == 0)
+    // Once the first preview is up and the dialog is active (activation
+    // puts the focus on the default button).
+    if (!dialog || PreviewRenderCount() == 0 || GetActiveWindow() != dialog)
         return;
     if (NextStep < Steps.size())
         Steps[NextStep++](dialog);
@@ -87,7 +89,10 @@ TEST(MainDialogKeys, EnterCommitsTheFieldThenApplies)
             SetFocus(field->Edit);
             Type(field->Edit, L"42");
         },
-        [&](HWND) { Key(field->Edit, VK_RETURN); },
+        [&](HWND) {
+            SetFocus(field->Edit);
+            Key(field->Edit, VK_RETURN);
+        },
         [&](HWND dialog) {
             openAfterFirstEnter = IsWindow(dialog) != 0;
             focusLeftTheEdit = GetFocus() != field->Edit;
@@ -114,7 +119,10 @@ TEST(MainDialogKeys, EscRestoresTheFieldThenCancels)
             SetFocus(field->Edit);
             Type(field->Edit, L"77");
         },
-        [&](HWND) { Key(field->Edit, VK_ESCAPE); },
+        [&](HWND) {
+            SetFocus(field->Edit);
+            Key(field->Edit, VK_ESCAPE);
+        },
         [&](HWND dialog) {
             openAfterFirstEsc = IsWindow(dialog) != 0;
             focusOnOk = GetFocus() == GetDlgItem(dialog, IDOK);
