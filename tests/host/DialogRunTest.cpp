@@ -5,6 +5,9 @@
 #include "DialogWatcher.h"
 #include "FreshModule.h"
 
+#include "params/FieldTable.h"
+#include "session/DescriptorKeys.h"
+
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
@@ -308,6 +311,36 @@ TEST_F(DialogRuns, AddedLayerTwoIsKeptByOk)
     FakeHost host(plugInModeRGBColor, FakeImage::Gradient(30, 20, 3));
     ASSERT_EQ(host.Run(entry, Invocation::Menu), noErr);
     EXPECT_EQ(host.Parameters().LayerTwoExist, 1);
+}
+
+TEST_F(DialogRuns, ResetAllRestoresTheDefaultsAndTheCompositeView)
+{
+    // A recorded run with a wider line, played with the dialog.
+    FakeDescriptor recorded;
+    LayerIndex layer = LayerIndex::One;
+    const FieldInfo* width = FindField("Width1", &layer);
+    ASSERT_NE(width, nullptr);
+    recorded.PutFloat(DescriptorKey(*width, layer), 12);
+    int renders = 0;
+    bool compositeAgain = false;
+    DialogWatcher watcher([&](HWND dialog) {
+        Click(GetDlgItem(dialog, IdAddLayer));
+        const int before = Renders(dialog);
+        Click(GetDlgItem(dialog, 524));
+        renders = Renders(dialog) - before;
+        // The bar is laid out for one layer in the Composite view again.
+        compositeAgain = Shown(dialog, IdAddLayer) && !Shown(dialog, IdLayerTwo);
+        DialogWatcher::PressOk(dialog);
+    });
+    FakeHost host(plugInModeRGBColor, FakeImage::Gradient(30, 20, 3));
+    host.SetDescriptor(recorded, plugInDialogDisplay);
+    ASSERT_EQ(host.Run(entry, Invocation::Menu), noErr);
+    EXPECT_EQ(renders, 1);
+    EXPECT_TRUE(compositeAgain);
+    ParameterBlock defaults{};
+    ResetWindowGeometry(defaults);
+    EXPECT_EQ(host.Parameters().Layers[0].Width, defaults.Layers[0].Width);
+    EXPECT_EQ(host.Parameters().LayerTwoExist, defaults.LayerTwoExist);
 }
 
 TEST_F(DialogRuns, CancelLeavesTheImageAndReportsUserCanceled)
