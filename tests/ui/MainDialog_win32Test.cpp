@@ -1,4 +1,4 @@
-// Enter and Esc inside a numeric field of the main dialog: the dialog runs
+// Keys and the crosshair in the main dialog: the dialog runs
 // in this process over the test host's records, and a thread timer, which
 // the dialog's own message loop dispatches, types into a field and presses
 // the keys as the keyboard would deliver them.
@@ -8,6 +8,7 @@
 #include "session/SessionState.h"
 #include "ui/controls/Controls.h"
 #include "ui/dialog/MainDialog.h"
+#include "ui/preview/PreviewPane.h"
 
 #include <gtest/gtest.h>
 
@@ -61,8 +62,9 @@ SpinEdit* AddField(HWND dialog)
     return SetUpSpinEdit(dialog, FieldId, setup);
 }
 
-// A menu run of the filter in this process with the dialog installed.
-int16_t RunWithDialog()
+// A menu run of the filter in this process with the dialog installed;
+// `after` looks at the host when the run is over.
+int16_t RunWithDialog(const std::function<void(test::FakeHost&)>& after = nullptr)
 {
     PluginSession session;
     session.ShowMainDialog = RunMainDialogWindow;
@@ -74,10 +76,12 @@ int16_t RunWithDialog()
                      int16_t* word) { PluginEntry(session, selector, record, data, word); },
                  test::Invocation::Menu);
     KillTimer(nullptr, timer);
+    if (after)
+        after(host);
     return result;
 }
 
-TEST(MainDialogKeys, EnterCommitsTheFieldThenApplies)
+TEST(MainDialogWindow, EnterCommitsTheFieldThenApplies)
 {
     SpinEdit* field = nullptr;
     bool openAfterFirstEnter = false, focusLeftTheEdit = false;
@@ -106,7 +110,7 @@ TEST(MainDialogKeys, EnterCommitsTheFieldThenApplies)
     EXPECT_EQ(committed, 42);
 }
 
-TEST(MainDialogKeys, EscRestoresTheFieldThenCancels)
+TEST(MainDialogWindow, EscRestoresTheFieldThenCancels)
 {
     SpinEdit* field = nullptr;
     bool openAfterFirstEsc = false, focusOnOk = false;
@@ -136,6 +140,36 @@ TEST(MainDialogKeys, EscRestoresTheFieldThenCancels)
     EXPECT_TRUE(focusOnOk);
     EXPECT_EQ(wcstof(shown, nullptr), 10.0f) << "the typed 77 was not kept";
     EXPECT_EQ(restored, 10.0f);
+}
+
+// The crosshair that the Engrave page shows for patterns with a centre: a
+// right-drag moves it and the release writes the centre into the layer.
+TEST(MainDialogWindow, RightDragMovesTheCentreWrittenOnRelease)
+{
+    float centerX = -1, centerY = -1;
+    NextStep = 0;
+    Steps = {
+        [&](HWND dialog) {
+            HWND window = GetDlgItem(dialog, 1002);
+            PreviewPane* pane = FindPane(window);
+            ASSERT_NE(pane, nullptr);
+            pane->Crosshair = 1;
+            // From the middle of the 64 × 48 picture to its right edge.
+            const int left = pane->Placement.Left, top = pane->Placement.Top;
+            PostMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(left + 32, top + 24));
+            PostMessageW(window, WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(left + 48, top + 24));
+            PostMessageW(window, WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(left + 64, top + 24));
+            PostMessageW(window, WM_RBUTTONUP, 0, MAKELPARAM(left + 64, top + 24));
+        },
+        [&](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDOK, 0); },
+    };
+    EXPECT_EQ(RunWithDialog([&](test::FakeHost& host) {
+                  centerX = host.Parameters().Layers[0].CenterX;
+                  centerY = host.Parameters().Layers[0].CenterY;
+              }),
+              0);
+    EXPECT_FLOAT_EQ(centerX, 100); // the right edge
+    EXPECT_FLOAT_EQ(centerY, 0);
 }
 
 } // namespace
