@@ -302,6 +302,28 @@ TEST_F(DialogRuns, LayersBarAndTabsRenderWhenTheViewChanges)
     EXPECT_EQ(host.Parameters().LayerTwoExist, 0);
 }
 
+TEST_F(DialogRuns, ABurstOfEditsRendersOnce)
+{
+    int renders = -1;
+    bool checked = false;
+    DialogWatcher watcher([&](HWND dialog) {
+        Click(GetDlgItem(dialog, IdAddLayer));
+        const int before = Renders(dialog);
+        // Three toggles of the composite switch's label before the dialog
+        // gets to the first refresh.
+        for (int i = 0; i < 3; ++i)
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(9111, 0), 0);
+        Settle(dialog);
+        renders = Renders(dialog) - before;
+        checked = SendMessageW(GetDlgItem(dialog, IdCompositeCheck), BM_GETCHECK, 0, 0) == BST_CHECKED;
+        DialogWatcher::PressOk(dialog);
+    });
+    FakeHost host(plugInModeRGBColor, FakeImage::Gradient(30, 20, 3));
+    ASSERT_EQ(host.Run(entry, Invocation::Menu), noErr);
+    EXPECT_EQ(renders, 1);
+    EXPECT_TRUE(checked);
+}
+
 TEST_F(DialogRuns, AddedLayerTwoIsKeptByOk)
 {
     DialogWatcher watcher([](HWND dialog) {
