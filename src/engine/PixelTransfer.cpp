@@ -10,11 +10,14 @@ namespace {
 constexpr int MaxRecords = 32767; // the converter's count is a signed 16-bit value
 
 // Expands an 8-bit value to the host's 16-bit range 0..32768, rounding.
-constexpr uint16_t Expand16(uint8_t v) { return uint16_t((uint32_t(v) * 32768u + 127u) / 255u); }
+constexpr uint16_t Expand16(uint8_t v)
+{
+    return uint16_t((uint32_t(v) * 32768u + 127u) / 255u);
+}
 
 // Reads and writes samples of interleaved host rows at either depth.
 class HostRow {
-public:
+  public:
     HostRow(const HostImage& image, const void* data, int32_t rowBytes, int y)
         : row_(static_cast<const uint8_t*>(data) + ptrdiff_t(y) * rowBytes), planes_(image.Planes),
           wide_(image.Depth == 16)
@@ -37,7 +40,7 @@ public:
         return v;
     }
 
-private:
+  private:
     const uint8_t* row_;
     int planes_;
     bool wide_;
@@ -80,7 +83,8 @@ void ConvertCmykRow(const HostImage& image, const HostRow& row, int width, Color
             wideRecords.resize(size_t(count) * 4);
             for (int i = 0; i < count; ++i)
                 for (int c = 0; c < 4; ++c)
-                    wideRecords[size_t(i) * 4 + size_t(c)] = row.Wide(size_t(start + i) * size_t(image.Planes) + size_t(c));
+                    wideRecords[size_t(i) * 4 + size_t(c)] =
+                        row.Wide(size_t(start + i) * size_t(image.Planes) + size_t(c));
             converted = converter->CmykToRgb16(wideRecords.data(), int16_t(count));
             if (converted)
                 for (int i = 0; i < count; ++i) {
@@ -114,9 +118,8 @@ void ReadInto(Plane<uint8_t>& plane, int width, int height, const HostImage& ima
         const HostRow row(image, image.Input.Data, image.Input.RowBytes, y);
         uint8_t* out = plane.Row(y);
         if (cmyk) {
-            ConvertCmykRow(image, row, width, converter, [&](int x, const uint8_t* rgb) {
-                std::memcpy(out + 4 * x, rgb, 3);
-            });
+            ConvertCmykRow(image, row, width, converter,
+                           [&](int x, const uint8_t* rgb) { std::memcpy(out + 4 * x, rgb, 3); });
         } else {
             for (int x = 0; x < width; ++x)
                 for (int c = 0; c < 3; ++c)
@@ -149,6 +152,74 @@ struct InverseLevels {
         }
     }
 };
+
+// The layer's sample of plane k at (row, column), reduced to 8 bits.
+uint8_t LayerSample(const LayerPixels& layer, int k, int row, int column)
+{
+    const uint8_t* plane = layer.Data + size_t(k) * layer.PlaneBytes + size_t(row) * size_t(layer.RowBytes);
+    if (layer.Depth != 16)
+        return plane[column];
+    uint16_t v;
+    std::memcpy(&v, plane + 2 * size_t(column), sizeof v);
+    return Reduce16(v);
+}
+
+// Working position → layer position at the preview's scale and scroll.
+int LayerIndex(int working, int offset, float scale, int size)
+{
+    return std::clamp(int(float(working + offset) * scale), 0, size - 1);
+}
+
+// While the dialog is up the source of the visible area is sampled from the
+// target layer's own pixels (the host's buffers hold the merged document).
+void FillFromLayer(RenderState& state, const HostImage& image, ColorConverter* converter)
+{
+    const LayerPixels& layer = image.TargetLayer;
+    Plane<uint8_t>& plane = state.SourcePlane;
+    if (!plane || layer.Width <= 0 || layer.Height <= 0)
+        return;
+    const int width = std::min({state.WorkWidth, plane.Width(), layer.Width});
+    const int height = std::min({state.WorkHeight, plane.Height(), layer.Height});
+    const bool cmyk = IsCmykMode(image.Mode);
+    if (cmyk && layer.Channels < 4)
+        return;
+    const bool inputAlpha = cmyk && image.Planes > 4 && image.Input.Data;
+    const bool layerAlpha = !cmyk && image.Planes > 3 && layer.Channels > 3;
+    std::vector<uint8_t> cmykRow;
+    for (int y = 0; y < height; ++y) {
+        const int sy = LayerIndex(y, state.WorkOffsetY, state.PreviewScale, layer.Height);
+        uint8_t* out = plane.Row(y);
+        if (cmyk) {
+            // Convert through a one-row 8-bit CMYK image of the sampled pixels.
+            cmykRow.resize(size_t(width) * 4);
+            for (int x = 0; x < width; ++x) {
+                const int sx = LayerIndex(x, state.WorkOffsetX, state.PreviewScale, layer.Width);
+                for (int c = 0; c < 4; ++c)
+                    cmykRow[size_t(x) * 4 + size_t(c)] = LayerSample(layer, c, sy, sx);
+            }
+            HostImage rowImage = image;
+            rowImage.Depth = 8;
+            rowImage.Planes = 4;
+            const HostRow row(rowImage, cmykRow.data(), 0, 0);
+            ConvertCmykRow(rowImage, row, width, converter,
+                           [&](int x, const uint8_t* rgb) { std::memcpy(out + 4 * x, rgb, 3); });
+            for (int x = 0; x < width; ++x)
+                out[4 * x + 3] = 255;
+            if (inputAlpha && y < image.OutHeight) {
+                const HostRow input(image, image.Input.Data, image.Input.RowBytes, y);
+                for (int x = 0; x < std::min(width, image.OutWidth); ++x)
+                    out[4 * x + 3] = input.At(x, 4);
+            }
+            continue;
+        }
+        for (int x = 0; x < width; ++x) {
+            const int sx = LayerIndex(x, state.WorkOffsetX, state.PreviewScale, layer.Width);
+            for (int c = 0; c < 3; ++c)
+                out[4 * x + c] = LayerSample(layer, std::min(c, layer.Channels - 1), sy, sx);
+            out[4 * x + 3] = layerAlpha ? LayerSample(layer, 3, sy, sx) : 255;
+        }
+    }
+}
 
 } // namespace
 
@@ -184,7 +255,10 @@ void ReadFullSource(RenderState& state, const HostImage& image, ColorConverter* 
 
 void FillSourcePlane(RenderState& state, const HostImage& image, ColorConverter* converter)
 {
-    ReadInto(state.SourcePlane, state.WorkWidth, state.WorkHeight, image, converter);
+    if (state.DialogUp && image.TargetLayer.Data)
+        FillFromLayer(state, image, converter);
+    else
+        ReadInto(state.SourcePlane, state.WorkWidth, state.WorkHeight, image, converter);
 }
 
 void WriteBackOutput(const RenderState& state, const HostImage& image, ColorConverter* converter)
@@ -230,7 +304,8 @@ void WriteBackOutput(const RenderState& state, const HostImage& image, ColorConv
             for (int i = 0; i < count; ++i) {
                 const int x = start + i;
                 for (int c = 0; c < 4; ++c)
-                    Store(image.Output.Data, image.Output.RowBytes, image, x, y, c, records[size_t(i) * 4 + size_t(c)]);
+                    Store(image.Output.Data, image.Output.RowBytes, image, x, y, c,
+                          records[size_t(i) * 4 + size_t(c)]);
                 if (keepAlpha)
                     Store(image.Output.Data, image.Output.RowBytes, image, x, y, 4, in[4 * x + 3]);
             }
@@ -260,7 +335,8 @@ void PassThrough(const RenderState& state, const HostImage& image, ColorConverte
         if (image.Planes > 4)
             for (int x = 0; x < image.OutWidth; ++x)
                 std::memcpy(out + (size_t(x) * size_t(image.Planes) + 4) * size_t(sampleBytes),
-                            in + (size_t(x) * size_t(image.Planes) + 4) * size_t(sampleBytes), size_t(sampleBytes));
+                            in + (size_t(x) * size_t(image.Planes) + 4) * size_t(sampleBytes),
+                            size_t(sampleBytes));
     }
 }
 

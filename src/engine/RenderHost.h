@@ -3,6 +3,7 @@
 // plug-in's host (through its filter record), the command-line tool (image
 // files) or a test (memory). The engine never sees host types.
 
+#include <cstddef>
 #include <cstdint>
 
 namespace vel {
@@ -33,6 +34,18 @@ struct HostOutput {
     int32_t RowBytes = 0;
 };
 
+// A planar copy of the document's target layer over the filter rectangle:
+// Channels planes of PlaneBytes each, rows RowBytes apart, Depth 8 or 16.
+struct LayerPixels {
+    const uint8_t* Data = nullptr;
+    int32_t Width = 0;
+    int32_t Height = 0;
+    int32_t Depth = 8;
+    int32_t Channels = 0;
+    int32_t RowBytes = 0;
+    size_t PlaneBytes = 0;
+};
+
 struct HostImage {
     int32_t Mode = 0;         // host mode number (ImageMode values and others)
     int32_t Depth = 8;        // bits per channel; the host's 0 is taken as 8
@@ -43,6 +56,7 @@ struct HostImage {
     int32_t OutHeight = 0;
     HostPixels Input;         // the delivered input buffer (null: none)
     HostOutput Output;        // the output buffer to write
+    LayerPixels TargetLayer;  // the dialog's copy of the target layer (null: none)
 };
 
 // The host's colour conversions, in arrays of four-component records. An

@@ -10,17 +10,14 @@
 namespace {
 
 // The session for as long as the host keeps the module loaded, with the
-// render driver behind Start.
+// main dialog and the render driver behind Start.
 struct Module {
     vel::PluginSession Session;
 
     Module()
     {
-        // The host gets the result word; the user has seen any alert.
-        Session.RenderImage = [](vel::RenderState& state, const vel::ParameterBlock& params,
-                                 vel::RenderHost& host) {
-            return vel::OSErr(vel::RenderImage(state, params, host).ResultWord());
-        };
+        Session.ShowMainDialog = vel::RunMainDialogWindow;
+        Session.RenderImage = vel::RenderForHost;
     }
 };
 

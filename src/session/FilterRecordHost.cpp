@@ -41,6 +41,9 @@ HostImage FilterRecordHost::Describe()
     image.OutHeight = out.bottom - out.top;
     image.Input = {record_.inData, record_.inRowBytes};
     image.Output = {record_.outData, record_.outRowBytes};
+    if (layer_ && *layer_)
+        image.TargetLayer = {layer_->Storage.Data(), layer_->Width(), layer_->Height(), layer_->Depth,
+                             layer_->ChannelCount, layer_->RowBytes(), layer_->PlaneBytes()};
     return image;
 }
 

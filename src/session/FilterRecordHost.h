@@ -5,6 +5,7 @@
 
 #include "engine/RenderHost.h"
 #include "session/AcquiredSuite.h"
+#include "session/PixelBuffer.h"
 
 #include <optional>
 
@@ -34,8 +35,13 @@ class FilterRecordHost final : public RenderHost {
     ColorConverter* Converter() override;
     void Progress(int32_t done, int32_t total) override;
 
+    // While the dialog is up, the target layer's pixels that SourcePlane is
+    // sampled from; null for none.
+    void ShowTargetLayer(const PixelBuffer* layer) { layer_ = layer; }
+
   private:
     FilterRecord& record_;
+    const PixelBuffer* layer_ = nullptr;
     std::optional<SuiteColorConverter> converter_; // acquired on first use
 };
 

@@ -14,6 +14,12 @@
 #include <new>
 
 namespace vel {
+
+OSErr RenderForHost(RenderState& state, const ParameterBlock& params, RenderHost& host)
+{
+    return OSErr(RenderImage(state, params, host).ResultWord());
+}
+
 namespace {
 
 // Parameters: the user chose the filter from the menu; every parameter

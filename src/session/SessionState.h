@@ -48,6 +48,16 @@ struct PluginSession {
     int16_t SpareResult = 0; // the result word when a host passes none
 };
 
+// The render driver as the module installs it in RenderImage: the host gets
+// noErr whatever the render did, since an image that could not be rendered
+// is passed through and the user has seen the alert.
+OSErr RenderForHost(RenderState& state, const ParameterBlock& params, RenderHost& host);
+
+// The main dialog as the module installs it in ShowMainDialog; defined by
+// the dialog's library (Windows only), so that the module links it without
+// the session knowing windows.
+bool RunMainDialogWindow(PluginSession& session);
+
 // The body of PluginMain: stores the call's pointers in the session,
 // dispatches the selector and reports failures through the result word.
 void PluginEntry(PluginSession& session, int16_t selector, void* record, intptr_t* data, int16_t* result);

@@ -75,9 +75,7 @@ TEST(ToolMatchesPlugin, JpegOnTextureAtScale70)
     recording.PutFloat(DescriptorKey(*FindField("PaperScale", &layer), layer), 70.0);
     recording.PutInteger(DescriptorKey(*FindField("PaperSchema", &layer), layer), 0);
     PluginSession session;
-    session.RenderImage = [](RenderState& state, const ParameterBlock& params, RenderHost& host) {
-        return OSErr(RenderImage(state, params, host).ResultWord());
-    };
+    session.RenderImage = RenderForHost;
     test::FakeHost host(plugInModeRGBColor, document);
     host.SetDescriptor(recording, plugInDialogDontDisplay);
     ASSERT_EQ(host.Run([&session](int16_t selector, void* record, intptr_t* slot,

@@ -110,6 +110,56 @@ TEST(PixelTransfer, FlatRgbReadsOpaqueAndTransparencyFromTheFourthPlane)
     EXPECT_EQ(state.SourcePlane.Row(0)[3], 77);
 }
 
+TEST(PixelTransfer, DialogSamplesTheTargetLayerAtThePreviewScaleAndScroll)
+{
+    // A 40 × 3 planar layer: red = column, green = row, blue = 9, alpha = 200.
+    const int width = 40, height = 3;
+    std::vector<uint8_t> planes(size_t(width) * height * 4);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const size_t at = size_t(y) * width + size_t(x);
+            planes[at] = uint8_t(x);
+            planes[size_t(width) * height + at] = uint8_t(y);
+            planes[2 * size_t(width) * height + at] = 9;
+            planes[3 * size_t(width) * height + at] = 200;
+        }
+    FakeDocument doc(int(ImageMode::Rgb), 8, 4, 4, 2); // the host's reduced area
+    doc.image.TargetLayer = {planes.data(), width, height, 8, 4, width, size_t(width) * height};
+    RenderState state = StateFor(4, 2);
+    state.DialogUp = true;
+    state.PreviewScale = 2;
+    state.WorkOffsetX = 10;
+    FillSourcePlane(state, doc.image, nullptr);
+    const uint8_t* row0 = state.SourcePlane.Row(0);
+    EXPECT_EQ(row0[0], 20); // working column 0 reads layer column (0 + 10) × 2
+    EXPECT_EQ(row0[4], 22);
+    EXPECT_EQ(row0[3], 200);
+    EXPECT_EQ(state.SourcePlane.Row(1)[1], 2); // row 1 × 2 = 2
+    EXPECT_EQ(row0[2], 9);
+
+    // Past the layer's end: the last column.
+    state.WorkOffsetX = 30;
+    FillSourcePlane(state, doc.image, nullptr);
+    EXPECT_EQ(state.SourcePlane.Row(0)[4 * 3], 39);
+
+    // Without the dialog the host's buffer is read, as for the final render.
+    state.DialogUp = false;
+    FillSourcePlane(state, doc.image, nullptr);
+    EXPECT_EQ(state.SourcePlane.Row(0)[0], 0);
+
+    // A CMYK layer goes through the host's converter.
+    std::vector<uint8_t> cmyk(size_t(width) * height * 4, 0);
+    std::fill(cmyk.begin() + 3 * ptrdiff_t(width) * height, cmyk.end(), 55);
+    FakeDocument print(int(ImageMode::Cmyk), 8, 4, 4, 2);
+    print.image.TargetLayer = {cmyk.data(), width, height, 8, 4, width, size_t(width) * height};
+    CountingConverter converter;
+    state.DialogUp = true;
+    FillSourcePlane(state, print.image, &converter);
+    EXPECT_FALSE(converter.Counts.empty());
+    EXPECT_EQ(state.SourcePlane.Row(0)[0], 200);
+    EXPECT_EQ(state.SourcePlane.Row(0)[3], 255);
+}
+
 TEST(PixelTransfer, WriteBackDarkensByAlphaOnlyWithoutATransparencyPlane)
 {
     RenderState state = StateFor(2, 1);

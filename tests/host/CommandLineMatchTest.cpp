@@ -1,6 +1,7 @@
 // The module and the command-line tool run the same engine, so the same
 // picture and parameters must give the same pixels through either.
 
+#include "DialogWatcher.h"
 #include "LoadedModule.h"
 #include "ModulePath.h"
 #include "session/FakeHost.h"
@@ -19,7 +20,10 @@ namespace {
 
 // An opaque RGB picture: a flattened document, as the tool makes of a file
 // without transparency.
-FakeImage Picture(int width, int height) { return FakeImage::Gradient(width, height, 3); }
+FakeImage Picture(int width, int height)
+{
+    return FakeImage::Gradient(width, height, 3);
+}
 
 // A 24-bit bottom-up BMP of the picture's colours.
 void SaveBmp(const FakeImage& image, const std::string& path)
@@ -104,7 +108,18 @@ struct MatchCase {
     const char* Name;
     std::vector<std::pair<std::string, double>> Settings;
     const char* Paper = nullptr; // a texture of the papers folder
+    bool Dialog = false;         // through the dialog, looked around in and closed with OK
 };
+
+// Views, tabs, zoom and a drag in the dialog change nothing of what OK renders.
+void LookAroundAndApply(HWND dialog)
+{
+    for (int id : {502, 503, 508, 500})
+        Click(GetDlgItem(dialog, id));
+    Click(GetDlgItem(dialog, 1001));
+    Drag(GetDlgItem(dialog, 1002), 40, 40, 15, 10);
+    DialogWatcher::PressOk(dialog);
+}
 
 TEST(CommandLineMatch, ModuleAndToolGiveTheSamePixels)
 {
@@ -116,6 +131,10 @@ TEST(CommandLineMatch, ModuleAndToolGiveTheSamePixels)
         // Tiled at any scale but 100 the texture's transparency falls below
         // 255 here and there; the flattened document stays opaque.
         {"texture", {{"PaperScale", 70}, {"PaperSchema", 0}}, "match-texture.bmp"},
+        {"two-layers-through-the-dialog",
+         {{"LayerTwoExist", 1}, {"Geometry2", 8}, {"Angle2", 60}, {"Width1", 12}, {"Interfere", 4}},
+         nullptr,
+         true},
     };
     const FakeImage source = Picture(40, 30);
     const std::string dataFolder =
@@ -141,8 +160,12 @@ TEST(CommandLineMatch, ModuleAndToolGiveTheSamePixels)
             recording.PutString(DescriptorKey(*FindField("PaperName", &layer), layer), c.Paper);
             paperSetting = std::string(" --set PaperName=") + c.Paper;
         }
-        host.SetDescriptor(recording, plugInDialogDontDisplay);
-        ASSERT_EQ(host.Run(entry, Invocation::Menu), noErr);
+        host.SetDescriptor(recording, c.Dialog ? plugInDialogDisplay : plugInDialogDontDisplay);
+        {
+            DialogWatcher watcher(LookAroundAndApply);
+            ASSERT_EQ(host.Run(entry, Invocation::Menu), noErr);
+            EXPECT_EQ(watcher.DialogsSeen(), c.Dialog ? 1 : 0);
+        }
 
         const std::string input = std::string("match-") + c.Name + ".bmp";
         const std::string output = std::string("match-") + c.Name + "-tool.bmp";

@@ -1,6 +1,5 @@
-#include "LoadedModule.h"
-#include "ModulePath.h"
-#include "session/FakeHost.h"
+#include "DialogWatcher.h"
+#include "FreshModule.h"
 
 #include "params/FieldTable.h"
 
@@ -26,21 +25,10 @@ std::string TestName()
     return testing::UnitTest::GetInstance()->current_test_info()->name();
 }
 
-// Every test loads the module afresh, so that its state starts empty.
-class ModuleRuns : public testing::Test {
+// A menu run goes through the dialog, closed with OK.
+class ModuleRuns : public FreshModule {
   protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(module.Loaded()) << ModulePath;
-        main = module.FindFilterEntry();
-        ASSERT_NE(main, nullptr);
-    }
-
-    LoadedModule module{ModulePath};
-    FilterEntryProc main = nullptr;
-    PluginEntryFn entry = [this](int16_t selector, void* record, intptr_t* data, int16_t* result) {
-        main(selector, record, data, result);
-    };
+    DialogWatcher watcher;
 };
 
 TEST_F(ModuleRuns, MenuRunRendersRecordsAndRegisters)

@@ -308,8 +308,14 @@ int16_t FakeHost::Run(const PluginEntryFn& entry, Invocation invocation)
         return result;
     if ((result = Call(entry, filterSelectorPrepare)) != noErr)
         return result;
-    if ((result = Call(entry, filterSelectorStart)) != noErr)
+    // A cancelled filter leaves the document as it was, whatever its dialog
+    // wrote into the output buffers meanwhile.
+    const FakeImage before = output_;
+    if ((result = Call(entry, filterSelectorStart)) != noErr) {
+        if (result == userCanceledErr)
+            output_ = before;
         return result;
+    }
     while (RequestsPending() && continueCalls_ < 16) {
         ++continueCalls_;
         if ((result = Advance()) != noErr || (result = Call(entry, filterSelectorContinue)) != noErr)
@@ -510,6 +516,7 @@ OSErr FakeHost::Advance()
     deliver(output_, OutRect(), record_.outLoPlane, record_.outHiPlane, 1, record_.outputPadding, outBuffer_,
             record_.outData, record_.outRowBytes);
     deliveredOut_ = OutRect();
+    deliveredRate_ = record_.inputRate;
     deliveredOutLo_ = record_.outLoPlane;
     deliveredOutHi_ = record_.outHiPlane;
     if (record_.haveMask) {
@@ -524,6 +531,9 @@ OSErr FakeHost::Advance()
 void FakeHost::CommitOutput()
 {
     if (!record_.outData || record_.outData != outBuffer_.data())
+        return;
+    // A reduced preview area is the plug-in's to show, not the document's.
+    if (deliveredRate_ > 0x10000)
         return;
     const int bytes = source_.Depth / 8;
     const VRect& r = deliveredOut_;

@@ -146,6 +146,9 @@ class FakeHost {
     OSErr LastReadCloseResult() const { return lastReadClose_; }
     const std::vector<uint32_t>& RequiredKeys() const { return requiredKeys_; }
 
+    // The window that owns the plug-in's dialogs (0: none, as some hosts do).
+    void SetParentWindow(intptr_t window) { platform_.hwnd = window; }
+
     // A layered document; `target` indexes the target layer.
     void SetLayers(std::vector<FakeLayer> layers, size_t target);
 
@@ -308,6 +311,7 @@ class FakeHost {
     VRect deliveredOut_ = {};
     int16_t deliveredOutLo_ = 0;
     int16_t deliveredOutHi_ = -1;
+    Fixed deliveredRate_ = 0x10000;
 
     std::vector<FakeLayer> layers_;
     size_t target_ = 0;

@@ -14,12 +14,7 @@ namespace {
 
 class PluginRender : public testing::Test {
   protected:
-    void SetUp() override
-    {
-        plugin.Session.RenderImage = [](RenderState& state, const ParameterBlock& params, RenderHost& host) {
-            return OSErr(RenderImage(state, params, host).ResultWord());
-        };
-    }
+    void SetUp() override { plugin.Session.RenderImage = RenderForHost; }
 
     SessionFixture plugin;
 };

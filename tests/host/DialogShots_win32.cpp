@@ -1,0 +1,125 @@
+// Puts the module's dialog into the states that docs/ui shows, one after the
+// other, on a picture: for each it writes "<out>/ready-<n>.txt" (the name and
+// the dialog's screen rectangle) and waits for "<out>/taken-<n>.txt", which
+// scripts/dialog-shots.sh writes once it has photographed the screen.
+//
+//   dialog_shots MODULE PICTURE OUTFOLDER
+
+#include "DialogWatcher.h"
+#include "LoadedModule.h"
+#include "session/FakeHost.h"
+
+#include "color/ImageLoader.h"
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+using namespace vel;
+using namespace vel::test;
+
+namespace {
+
+constexpr int IdZoomOut = 1001, IdAddLayer = 504, IdLayerTwo = 503, IdComposite = 500, IdOriginal = 508;
+constexpr int IdZoomFit = 9001, IdZoomActual = 9002;
+
+std::string Folder;
+int Shot = 0;
+
+bool Exists(const std::string& path)
+{
+    std::ifstream in(path);
+    return bool(in);
+}
+
+void Photograph(HWND dialog, const char* name)
+{
+    Settle(dialog);
+    Sleep(400);
+    RECT r;
+    GetWindowRect(dialog, &r);
+    const std::string ready = Folder + "/ready-" + std::to_string(Shot) + ".txt";
+    {
+        std::ofstream out(ready + ".part");
+        out << name << " " << r.right - r.left << "x" << r.bottom - r.top << "+" << r.left << "+" << r.top
+            << "\n";
+    }
+    MoveFileA((ready + ".part").c_str(), ready.c_str());
+    const std::string taken = Folder + "/taken-" + std::to_string(Shot) + ".txt";
+    for (int wait = 0; wait < 600 && !Exists(taken); ++wait)
+        Sleep(100);
+    ++Shot;
+}
+
+void Command(HWND dialog, int id)
+{
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    Settle(dialog);
+}
+
+void MinimumSize(HWND dialog)
+{
+    MINMAXINFO limits = {};
+    SendMessageW(dialog, WM_GETMINMAXINFO, 0, LPARAM(&limits));
+    SendMessageW(dialog, WM_ENTERSIZEMOVE, 0, 0);
+    SetWindowPos(dialog, nullptr, 20, 20, limits.ptMinTrackSize.x, limits.ptMinTrackSize.y, SWP_NOZORDER);
+    SendMessageW(dialog, WM_EXITSIZEMOVE, 0, 0);
+    Settle(dialog);
+}
+
+void Script(HWND dialog)
+{
+    MinimumSize(dialog);
+    Command(dialog, IdZoomActual);
+    Photograph(dialog, "minimum-100-composite");
+    Command(dialog, IdZoomFit);
+    Photograph(dialog, "minimum-fit-composite");
+    Click(GetDlgItem(dialog, IdAddLayer));
+    Photograph(dialog, "minimum-fit-layer-two");
+
+    PostMessageW(dialog, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    Settle(dialog);
+    Command(dialog, IdZoomActual);
+    Photograph(dialog, "maximized-100-layer-two");
+    Click(GetDlgItem(dialog, IdComposite));
+    Command(dialog, IdZoomOut);
+    Photograph(dialog, "maximized-50-composite");
+    Click(GetDlgItem(dialog, IdOriginal));
+    Photograph(dialog, "maximized-50-original");
+    DialogWatcher::PressCancel(dialog);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 4) {
+        std::fprintf(stderr, "dialog_shots MODULE PICTURE OUTFOLDER\n");
+        return 2;
+    }
+    Folder = argv[3];
+    Plane<uint8_t> picture;
+    if (!LoadImageRGBA(argv[2], picture)) {
+        std::fprintf(stderr, "cannot read %s\n", argv[2]);
+        return 1;
+    }
+    FakeImage image(picture.Width(), picture.Height(), 3);
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int x = 0; x < picture.Width(); ++x)
+            for (int k = 0; k < 3; ++k)
+                image.Set(x, y, k, picture.Row(y)[4 * x + k]);
+    LoadedModule module(argv[1]);
+    const FilterEntryProc main = module.FindFilterEntry();
+    if (!main) {
+        std::fprintf(stderr, "cannot load %s\n", argv[1]);
+        return 1;
+    }
+    const PluginEntryFn entry = [main](int16_t selector, void* record, intptr_t* data, int16_t* result) {
+        main(selector, record, data, result);
+    };
+    DialogWatcher watcher(Script);
+    FakeHost host(plugInModeRGBColor, image);
+    host.Run(entry, Invocation::Menu);
+    std::printf("%d shots\n", Shot);
+    return 0;
+}

@@ -1,0 +1,52 @@
+#pragma once
+// What a user does with the module's dialog, from a second thread: finds the
+// dialog when it opens, drives it with window messages (clicks, drags, keys,
+// sizing) and closes it, while the host's thread runs the dialog's loop.
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace vel::test {
+
+inline constexpr wchar_t DialogTitle[] = L"Nimbara Vellisto III";
+
+class DialogWatcher {
+  public:
+    using Script = std::function<void(HWND dialog)>;
+    // Runs `script` on every dialog that opens; the default presses OK.
+    explicit DialogWatcher(Script script = PressOk);
+    ~DialogWatcher();
+    DialogWatcher(const DialogWatcher&) = delete;
+    DialogWatcher& operator=(const DialogWatcher&) = delete;
+
+    int DialogsSeen() const { return seen_; }
+
+    static void PressOk(HWND dialog);
+    static void PressCancel(HWND dialog);
+
+  private:
+    void Watch();
+    Script script_;
+    std::atomic<bool> stop_{false};
+    std::atomic<int> seen_{0};
+    std::thread thread_;
+};
+
+// Actions on the dialog's controls, each waiting until the dialog's thread
+// has handled it.
+void Click(HWND control, bool ctrl = false);
+// A left drag inside `window` from (x0, y0) by (dx, dy) in a few moves.
+void Drag(HWND window, int x0, int y0, int dx, int dy, bool ctrl = false);
+// The dialog's number of preview renders so far.
+int Renders(HWND dialog);
+// Waits until `done` holds (at most ten seconds); false on time-out.
+bool WaitFor(const std::function<bool()>& done);
+// Waits until the dialog's thread has handled everything posted before.
+void Settle(HWND dialog);
+std::wstring TextOf(HWND window);
+
+} // namespace vel::test

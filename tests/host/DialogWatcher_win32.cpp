@@ -1,0 +1,122 @@
+#include "DialogWatcher.h"
+
+#include <chrono>
+
+namespace vel::test {
+namespace {
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM data)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t title[64] = {};
+    GetWindowTextW(window, title, 64);
+    if (process == GetCurrentProcessId() && lstrcmpW(title, DialogTitle) == 0 && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(data) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindOurDialog()
+{
+    HWND found = nullptr;
+    EnumWindows(MatchDialog, LPARAM(&found));
+    return found;
+}
+
+} // namespace
+
+bool WaitFor(const std::function<bool()>& done)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > until)
+            return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+// A message sent after the posted ones returns only once the dialog's
+// thread took it, which it does when its queue has run dry; a second round
+// catches what the first one's handling posted.
+void Settle(HWND dialog)
+{
+    for (int round = 0; round < 3; ++round) {
+        Sleep(30);
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
+    }
+}
+
+int Renders(HWND dialog)
+{
+    return int(intptr_t(GetPropW(dialog, L"VellistoPreviewRenders")));
+}
+
+std::wstring TextOf(HWND window)
+{
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return text;
+}
+
+void Click(HWND control, bool ctrl)
+{
+    RECT r;
+    GetClientRect(control, &r);
+    const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+    const WPARAM keys = ctrl ? MK_CONTROL : 0;
+    PostMessageW(control, WM_MOUSEMOVE, keys, at);
+    PostMessageW(control, WM_LBUTTONDOWN, keys | MK_LBUTTON, at);
+    PostMessageW(control, WM_LBUTTONUP, keys, at);
+    Settle(GetAncestor(control, GA_ROOT));
+}
+
+void Drag(HWND window, int x0, int y0, int dx, int dy, bool ctrl)
+{
+    const WPARAM keys = ctrl ? MK_CONTROL : 0;
+    PostMessageW(window, WM_LBUTTONDOWN, keys | MK_LBUTTON, MAKELPARAM(x0, y0));
+    for (int step = 1; step <= 4; ++step)
+        PostMessageW(window, WM_MOUSEMOVE, keys | MK_LBUTTON,
+                     MAKELPARAM(x0 + dx * step / 4, y0 + dy * step / 4));
+    PostMessageW(window, WM_LBUTTONUP, keys, MAKELPARAM(x0 + dx, y0 + dy));
+    Settle(GetAncestor(window, GA_ROOT));
+}
+
+void DialogWatcher::PressOk(HWND dialog)
+{
+    Click(GetDlgItem(dialog, IDOK));
+}
+void DialogWatcher::PressCancel(HWND dialog)
+{
+    Click(GetDlgItem(dialog, IDCANCEL));
+}
+
+DialogWatcher::DialogWatcher(Script script) : script_(std::move(script)), thread_([this] { Watch(); }) {}
+
+DialogWatcher::~DialogWatcher()
+{
+    stop_ = true;
+    thread_.join();
+}
+
+void DialogWatcher::Watch()
+{
+    while (!stop_) {
+        HWND dialog = FindOurDialog();
+        if (!dialog) {
+            Sleep(20);
+            continue;
+        }
+        // Ready once the first preview has been rendered.
+        WaitFor([&] { return Renders(dialog) > 0 || !IsWindow(dialog); });
+        ++seen_;
+        Settle(dialog);
+        script_(dialog);
+        WaitFor([&] { return !IsWindow(dialog); });
+    }
+}
+
+} // namespace vel::test
