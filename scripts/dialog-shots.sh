@@ -2,8 +2,8 @@
 # Photographs the main dialog (build/win64/tests/host/dialog_shots.exe
 # driving the packaged module) at 96 and 144 dpi under a virtual X display
 # into docs/ui/: at its minimum size and maximized, at two zoom levels, in
-# the Composite, Layer Two and Original views, on the sample picture
-# enlarged to 1600 × 1200 so that the maximized dialog has two zoom levels.
+# the Composite, Layer Two and Original views, on the sample photograph
+# enlarged to 1536 × 1536 so that the maximized dialog has two zoom levels.
 #
 # The dpi is the Wine prefix's own setting (LogPixels), in the gallery's
 # prefix (scripts/ui-gallery.sh), so the test prefix stays at 96 dpi.
@@ -46,7 +46,7 @@ if [ ! -f "$WINEPREFIX/.vellisto-ready" ]; then
 fi
 work=$(mktemp -d)
 trap 'cp "$work/log" build/dialog-shots.log 2>/dev/null; rm -rf "$work"' EXIT
-convert data/samples/still-life.png -filter Lanczos -resize 200% "$work/picture.png"
+convert data/samples/astronaut.png -filter Lanczos -resize 150% "$work/picture.png"
 mkdir -p docs/ui
 for dpi in 96 144; do
   $wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f >/dev/null 2>&1
