@@ -1,10 +1,10 @@
 #include "ui/pages/PageBinding.h"
 
 #include "color/InkPalette.h"
+#include "platform/AsciiText.h"
 #include "ui/controls/ValueText.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace vel::ui {
 namespace {
@@ -41,10 +41,7 @@ const ControlBinding* TypedControl(int id)
 
 bool SameText(const char* a, const char* b)
 {
-    for (; *a && *b; ++a, ++b)
-        if (std::tolower(uint8_t(*a)) != std::tolower(uint8_t(*b)))
-            return false;
-    return *a == *b;
+    return EqualIgnoringCase(a, b, size_t(-1));
 }
 
 void KeepActiveInk(const PrintState& state, uint8_t& activeInk)

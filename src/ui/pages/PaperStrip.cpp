@@ -1,15 +1,15 @@
 #include "ui/pages/PaperStrip.h"
 
+#include "platform/AsciiText.h"
+
 #include <algorithm>
-#include <cctype>
 
 namespace vel::ui {
 namespace {
 
 bool SameName(const std::string& a, const std::string& b)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return std::tolower(uint8_t(x)) == std::tolower(uint8_t(y)); });
+    return EqualIgnoringCase(a.c_str(), b.c_str(), size_t(-1));
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #include "ui/pages/PaperThumbnails.h"
 
 #include "color/ImageLoader.h"
+#include "platform/AsciiText.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <memory>
 
@@ -48,9 +48,7 @@ size_t RowBytes(int width)
 
 bool SameName(const std::string& a, const char* b)
 {
-    const std::string other(b);
-    return std::equal(a.begin(), a.end(), other.begin(), other.end(),
-                      [](char x, char y) { return std::tolower(uint8_t(x)) == std::tolower(uint8_t(y)); });
+    return EqualIgnoringCase(a.c_str(), b, size_t(-1));
 }
 
 } // namespace

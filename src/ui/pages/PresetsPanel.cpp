@@ -1,7 +1,8 @@
 #include "ui/pages/PresetsPanel.h"
 
+#include "platform/AsciiText.h"
+
 #include <algorithm>
-#include <cctype>
 
 namespace vel::ui {
 namespace {
@@ -14,9 +15,8 @@ bool IsFolderEntry(const std::string& entry)
 // The order a sorted list box keeps: letter case ignored.
 bool ListOrder(const std::string& a, const std::string& b)
 {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(uint8_t(x)) < std::tolower(uint8_t(y));
-    });
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char x, char y) { return AsciiLower(x) < AsciiLower(y); });
 }
 
 // Removes the last folder of a subfolder ("A\B\" becomes "A\").
