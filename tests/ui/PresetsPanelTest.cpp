@@ -14,36 +14,14 @@
 namespace vel::ui {
 namespace {
 
-// Answers the save flow's questions from a script and records them.
-class ScriptedPrompts : public PresetSavePrompts {
-  public:
-    ScriptedPrompts(std::deque<const char*> names, std::deque<AlertAnswer> answers)
-        : names_(std::move(names)), answers_(std::move(answers))
-    {
-    }
-    bool AskName(std::string& name) override
-    {
-        Shown.push_back(name);
-        if (names_.empty())
-            return false;
-        name = names_.front();
-        names_.pop_front();
-        return true;
-    }
-    AlertAnswer AskOverwrite(const std::string& path) override
-    {
-        Asked.push_back(path);
-        const AlertAnswer answer = answers_.front();
-        answers_.pop_front();
-        return answer;
-    }
-    std::vector<std::string> Shown; // the name filled in each time
-    std::vector<std::string> Asked; // the overwrite questions' files
-
-  private:
-    std::deque<const char*> names_;
-    std::deque<AlertAnswer> answers_;
-};
+// Scripted answers to the save flow's questions.
+test::ScriptedPrompts Script(std::deque<std::string> names, std::deque<AlertAnswer> answers)
+{
+    test::ScriptedPrompts prompts;
+    prompts.Names = std::move(names);
+    prompts.Overwrites = std::move(answers);
+    return prompts;
+}
 
 struct PanelFixture : ::testing::Test {
     PanelFixture()
@@ -142,7 +120,7 @@ TEST_F(PanelFixture, SavingCreatesOverwritesOrAsksAgain)
 {
     // A new preset in the subfolder "Mine", listed in sorted place.
     panel.OpenEntry(PresetTree::User, 0);
-    ScriptedPrompts create({"Etching.vel3pst"}, {});
+    test::ScriptedPrompts create = Script({"Etching.vel3pst"}, {});
     EXPECT_EQ(panel.Save(block, create).Result, PresetSaveResult::Created);
     const std::string etching = UserFile("Mine" + Sep() + "Etching.vel3pst");
     EXPECT_TRUE(FileExists(etching));
@@ -151,9 +129,9 @@ TEST_F(PanelFixture, SavingCreatesOverwritesOrAsksAgain)
     // Yes replaces the file and keeps one entry; the selection is cleared.
     panel.Select(PresetTree::User, 1, block, inks);
     block.Layers[0].Space = 77;
-    ScriptedPrompts yes({"Etching"}, {AlertAnswer::Yes});
+    test::ScriptedPrompts yes = Script({"Etching"}, {AlertAnswer::Yes});
     EXPECT_EQ(panel.Save(block, yes).Result, PresetSaveResult::Replaced);
-    EXPECT_EQ(yes.Asked, std::vector<std::string>{etching});
+    EXPECT_EQ(yes.Questioned, std::vector<std::string>{etching});
     EXPECT_EQ(panel.Entries(PresetTree::User).size(), 2u);
     EXPECT_EQ(panel.Selected(PresetTree::User), -1);
     EXPECT_FALSE(panel.DeleteEnabled());
@@ -164,20 +142,21 @@ TEST_F(PanelFixture, SavingCreatesOverwritesOrAsksAgain)
 
     // No asks for the name again with the typed name; Cancel writes nothing.
     block.Layers[0].Space = 5;
-    ScriptedPrompts noThenCancel({"Etching", "Etching"}, {AlertAnswer::No, AlertAnswer::Cancel});
+    test::ScriptedPrompts noThenCancel =
+        Script({"Etching", "Etching"}, {AlertAnswer::No, AlertAnswer::Cancel});
     EXPECT_EQ(panel.Save(block, noThenCancel).Result, PresetSaveResult::Cancelled);
-    EXPECT_EQ(noThenCancel.Shown, (std::vector<std::string>{"", "Etching"}));
+    EXPECT_EQ(noThenCancel.Prefilled, (std::vector<std::string>{"", "Etching"}));
     ASSERT_TRUE(ReadPreset(etching, read));
     EXPECT_EQ(read.Layers[0].Space, 77);
 
     // No, then another name: a second preset.
-    ScriptedPrompts noThenOther({"Etching", "Burin"}, {AlertAnswer::No});
+    test::ScriptedPrompts noThenOther = Script({"Etching", "Burin"}, {AlertAnswer::No});
     EXPECT_EQ(panel.Save(block, noThenOther).Result, PresetSaveResult::Created);
     EXPECT_TRUE(FileExists(UserFile("Mine" + Sep() + "Burin.vel3pst")));
     EXPECT_EQ(panel.Entries(PresetTree::User), (std::vector<std::string>{"\t..", "Burin", "Etching"}));
 
     // Cancelling the name writes nothing.
-    ScriptedPrompts cancel({}, {});
+    test::ScriptedPrompts cancel = Script({}, {});
     EXPECT_EQ(panel.Save(block, cancel).Result, PresetSaveResult::Cancelled);
     EXPECT_EQ(panel.Entries(PresetTree::User).size(), 3u);
 }
