@@ -91,20 +91,21 @@ TEST(PageBinding, EachStoredControlLandsInItsFieldOfTheEditedLayer)
                                              (field.Shape == ValueShape::Integer && field.Typed.Max <= 2)
                                          ? (old == 1 ? 0 : 1)
                                          : old + 3;
+                // The controls show the block as it was before the command.
+                const ParameterBlock before = block;
                 const ControlReader read = [&](int id, int part) {
                     for (PageKind p : AllPages)
                         if (const ControlBinding* c = FindControl(p, id); c && c->Field) {
                             if (id == 1935) // the centre rotor shows y downward
-                                return part == 0 ? GetFieldValue(block, *BoundField(*c), layer) +
+                                return part == 0 ? GetFieldValue(before, *BoundField(*c), layer) +
                                                        (id == control.Id ? 3 : 0)
-                                                 : -GetFieldValue(block, *BoundSecondField(*c), layer);
+                                                 : -GetFieldValue(before, *BoundSecondField(*c), layer);
                             const FieldInfo& f = part == 0 ? *BoundField(*c) : *BoundSecondField(*c);
-                            const double shown = GetFieldValue(block, f, layer);
+                            const double shown = GetFieldValue(before, f, layer);
                             return id == control.Id && part == 0 ? fresh : shown;
                         }
                     return 0.0;
                 };
-                const ParameterBlock before = block;
                 const StoreFollowUp after = StoreCommand(block, view, control.Store, read);
                 EXPECT_TRUE(after.Refresh);
                 EXPECT_EQ(GetFieldValue(block, field, layer), fresh);
@@ -112,6 +113,24 @@ TEST(PageBinding, EachStoredControlLandsInItsFieldOfTheEditedLayer)
                 SetFieldValue(expected, field, layer, fresh);
                 EXPECT_EQ(std::memcmp(&expected, &block, sizeof block), 0) << "another field changed";
             }
+}
+
+TEST(PageBinding, ReloadShowsTheEditedLayer)
+{
+    ParameterBlock block = Defaults();
+    block.Layers[1].CenterX = 12;
+    block.Layers[1].CenterY = 30;
+    block.Layers[1].Width = 66;
+    block.NInks = 4;
+    const ControlBinding& centre = *FindControl(PageKind::Engrave, 1935);
+    EXPECT_EQ(ReloadValue(centre, block, PageView::LayerTwo, 0, 1), 12);
+    EXPECT_EQ(ReloadValue(centre, block, PageView::LayerTwo, 1, 1), -30) << "the rotor's y points down";
+    EXPECT_EQ(ReloadValue(centre, block, PageView::LayerOne, 1, 1), 0);
+    EXPECT_EQ(ReloadValue(*FindControl(PageKind::Engrave, 1002), block, PageView::LayerTwo, 0, 1), 66);
+    EXPECT_EQ(ReloadValue(*FindControl(PageKind::Engrave, 1002), block, PageView::Composite, 0, 1), 8);
+    EXPECT_EQ(ReloadValue(*FindControl(PageKind::Effects, 2007), block, PageView::Composite, 0, 2), 2)
+        << "the inks in use, not NInks";
+    EXPECT_EQ(ReloadValue(*FindControl(PageKind::Effects, 1190), block, PageView::Composite, 1, 1), 45);
 }
 
 TEST(PageBinding, FollowUpsOfTheGroups)

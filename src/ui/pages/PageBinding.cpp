@@ -80,6 +80,18 @@ StoreFollowUp StoreCommand(ParameterBlock& block, PageView view, StoreGroup grou
     return FollowUpOf(group);
 }
 
+double ReloadValue(const ControlBinding& control, const ParameterBlock& block, PageView view, int part,
+                   int inkCount)
+{
+    if (control.Id == 2007)
+        return inkCount;
+    const FieldInfo* field = part == 0 ? BoundField(control) : BoundSecondField(control);
+    if (!field)
+        return 0;
+    const double value = GetFieldValue(block, *field, EditedLayer(view));
+    return control.Id == 1935 && part == 1 ? -value : value;
+}
+
 double TypedNumber(std::string_view text)
 {
     return ReadTypedNumber(text, TypedFieldChars);

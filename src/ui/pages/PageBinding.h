@@ -22,6 +22,13 @@ using ControlReader = std::function<double(int id, int part)>;
 // fields into the edited layer of the view) and returns what follows.
 StoreFollowUp StoreCommand(ParameterBlock& block, PageView view, StoreGroup group, const ControlReader& read);
 
+// What a control shows when its page is reloaded from the block: its field
+// of the edited layer (part 1: a rotor's second value, for the centre rotor
+// the negated CenterY, as the screen's y points down). "Number of Inks"
+// shows the inks in use, `inkCount`. 0 for controls without a field.
+double ReloadValue(const ControlBinding& control, const ParameterBlock& block, PageView view, int part,
+                   int inkCount);
+
 // A typed number as the page's edits read it: at most 15 characters, a
 // decimal number, 0 when it is not one.
 double TypedNumber(std::string_view text);
