@@ -156,6 +156,8 @@ void PluginEntry(PluginSession& session, int16_t selector, void* record, intptr_
         state.HostRecord = nullptr;
         state.About = static_cast<AboutRecord*>(record);
         state.BasicSuite = state.About ? state.About->sSPBasic : nullptr;
+        if (session.ShowAboutBox)
+            session.ShowAboutBox(session);
         return;
     }
     state.About = nullptr;

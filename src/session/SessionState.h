@@ -28,6 +28,9 @@ struct PluginSession;
 // The main dialog: true when closed with OK, false when cancelled.
 using MainDialogFn = bool (*)(PluginSession& session);
 
+// The About box, shown modally for the host's About selector.
+using AboutBoxFn = void (*)(PluginSession& session);
+
 // The render driver: renders the whole filter rectangle into the host's output
 // buffer and returns the host result code (noErr when it went through).
 using RenderImageFn = OSErr (*)(RenderState& state, const ParameterBlock& params, RenderHost& host);
@@ -41,6 +44,9 @@ struct PluginSession {
     // Shown by Start when the dialog is asked for. Until a dialog is
     // installed, Start goes on as if the dialog had been closed with OK.
     MainDialogFn ShowMainDialog = nullptr;
+
+    // Shown for the About selector; without one the selector does nothing.
+    AboutBoxFn ShowAboutBox = nullptr;
 
     // Run by Start's "Process the image" on the whole filter rectangle.
     RenderImageFn RenderImage = nullptr;

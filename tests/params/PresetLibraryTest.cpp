@@ -157,35 +157,7 @@ TEST_F(PresetLibraryTest, DeletesOnlyFromTheUserTree)
     EXPECT_TRUE(FileExists(library.PresetsFolder + "Basic" + Sep() + "Etching.vel3pst"));
 }
 
-// Answers the save flow's questions from a script and records them.
-class ScriptedPrompts : public PresetSavePrompts {
-public:
-    std::deque<std::string> Names;       // typed names; running out cancels
-    std::deque<AlertAnswer> Overwrites;  // answers to the overwrite question
-    std::vector<std::string> Prefilled;  // what each name dialog showed
-    std::vector<std::string> Questioned; // paths the overwrite question named
-    int Writes = 0;
-
-    bool AskName(std::string& name) override
-    {
-        Prefilled.push_back(name);
-        if (Names.empty())
-            return false;
-        name = Names.front();
-        Names.pop_front();
-        return true;
-    }
-
-    AlertAnswer AskOverwrite(const std::string& path) override
-    {
-        Questioned.push_back(path);
-        const AlertAnswer answer = Overwrites.front();
-        Overwrites.pop_front();
-        return answer;
-    }
-
-    void BeforeWrite() override { ++Writes; }
-};
+using test::ScriptedPrompts;
 
 TEST_F(PresetLibraryTest, SavingANewNameCreatesItsFileAndEntry)
 {

@@ -212,6 +212,23 @@ TEST_F(Selectors, AboutTouchesNothing)
     EXPECT_EQ(host.Record().bigDocumentData->PluginUsing32BitCoordinates, 0);
 }
 
+TEST_F(Selectors, AboutShowsTheAboutBoxAndNothingElse)
+{
+    static int shown;
+    shown = 0;
+    plugin.Session.ShowAboutBox = [](PluginSession& session) {
+        ++shown;
+        EXPECT_NE(session.State.About, nullptr);
+        EXPECT_EQ(session.State.HostRecord, nullptr);
+    };
+    FakeHost host(plugInModeRGBColor, SmallRgb());
+    EXPECT_EQ(host.Call(plugin.Entry, filterSelectorAbout), noErr);
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(DialogProbe::Shown, 0);
+    EXPECT_EQ(RenderProbe::Calls, 0);
+    EXPECT_FALSE(host.HasBlocks());
+}
+
 TEST_F(Selectors, ProcessRequestsTheWholeImageOnceAndClearsTheRectangles)
 {
     FakeHost host(plugInModeRGBColor, FakeImage::Gradient(40, 30, 4));
