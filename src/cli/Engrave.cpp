@@ -9,6 +9,7 @@
 #include "params/PresetLibrary.h"
 #include "platform/Alert.h"
 #include "platform/Folders.h"
+#include "platform/Threads.h"
 #include "session/DataFolders.h"
 
 #include <cstdio>
@@ -183,7 +184,13 @@ std::string ParseEngraveArguments(const std::vector<std::string>& args, EngraveO
             error = value(options.DataDir);
         else if (arg == "--quiet")
             options.Quiet = true;
-        else if (arg.size() > 1 && arg[0] == '-')
+        else if (arg == "--threads") {
+            std::string count;
+            error = value(count);
+            options.Threads = ParseThreadCount(count.c_str());
+            if (error.empty() && options.Threads == 0)
+                error = "--threads needs a count of 1 or more";
+        } else if (arg.size() > 1 && arg[0] == '-')
             return "unknown option \"" + arg + "\"";
         else
             positional.push_back(arg);
@@ -206,6 +213,7 @@ std::string ParseEngraveArguments(const std::vector<std::string>& args, EngraveO
 int RunEngrave(const EngraveOptions& options)
 {
     const AlertSink previous = SetAlertSink(PrintAlert);
+    SetRenderThreads(options.Threads);
     const std::string dataFolder = DataFolder(options);
     ParameterBlock parameters{};
     std::string error = BuildParameters(options, dataFolder, parameters);

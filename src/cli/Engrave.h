@@ -14,6 +14,7 @@ struct EngraveOptions {
     std::vector<std::string> Settings; // NAME=VALUE, applied in order after the preset
     std::string DataDir;     // the "VellistoIII" data folder; empty: beside the executable
     bool Quiet = false;
+    int Threads = 0;         // the render's thread count; 0: VELLISTO_THREADS, else every processor
 };
 
 // Parses the arguments after "engrave". Returns an empty string or an error.

@@ -18,7 +18,8 @@ constexpr char Usage[] =
     "  --preset FILE|NAME   start from a preset file or a factory preset\n"
     "  --set NAME=VALUE     set a parameter (e.g. Geometry1=\"Rings Waves 2\", Width2=30)\n"
     "  --data DIR           the VellistoIII data folder (default: beside the program)\n"
-    "  --quiet              no progress and no summary\n";
+    "  --quiet              no progress and no summary\n"
+    "  --threads N          render with N threads (default: VELLISTO_THREADS, else every processor)\n";
 
 int PrintDefaults()
 {

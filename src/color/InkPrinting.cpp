@@ -4,6 +4,7 @@
 #include "color/Emboss.h"
 #include "color/Paper.h"
 #include "color/PrintState.h"
+#include "platform/Threads.h"
 
 #include <algorithm>
 
@@ -107,12 +108,15 @@ void ApplyInk(PrintState& state, const ParameterBlock& params, const Plane<uint8
     const uint8_t* source = state.SourcePlane.Data();
     uint8_t* out = state.OutputPlane.Data();
     uint8_t* layer = opaqueInk ? state.InkLayerPlane.Data() : nullptr;
-    for (size_t i = 0; i < pixels; ++i) {
-        const int amount =
-            PrintPixel(printing, cov[i], out + 4 * i, source + 4 * i, layer ? layer + 3 * i : nullptr);
-        if (mask)
-            mask[i] = amount > 0 ? 255 : 0;
-    }
+    const size_t width = size_t(state.WorkWidth);
+    ForEachBand(state.WorkHeight, [&](int, int64_t first, int64_t end) {
+        for (size_t i = size_t(first) * width, last = size_t(end) * width; i < last; ++i) {
+            const int amount =
+                PrintPixel(printing, cov[i], out + 4 * i, source + 4 * i, layer ? layer + 3 * i : nullptr);
+            if (mask)
+                mask[i] = amount > 0 ? 255 : 0;
+        }
+    });
     if (mask)
         AccumulateRelief(state, LimitReal(params.EmbossDepth, -200.0f, 200.0f) / 50.0f, params.EmbossAlpha,
                          params.EmbossBeta);

@@ -1,6 +1,7 @@
 #include "numeric/GaussianSmooth.h"
 
 #include "numeric/PortableMath.h"
+#include "platform/Threads.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -112,14 +113,15 @@ void ToDoubles(const uint8_t* pixels, unsigned count, double* out)
         out[i] = pixels[i];
 }
 
-// Rows: each row, mirrored by r pixels on both sides, in one line of doubles.
-void SmoothRows(const uint8_t* source, uint8_t* target, unsigned w, unsigned h, const double* kernel,
-                unsigned n, double* line, const double** taps)
+// Rows first..end-1: each row, mirrored by r pixels on both sides, in one
+// line of doubles.
+void SmoothRows(const uint8_t* source, uint8_t* target, unsigned w, unsigned first, unsigned end,
+                const double* kernel, unsigned n, double* line, const double** taps)
 {
     const unsigned r = n / 2;
     for (unsigned i = 0; i < n; ++i)
         taps[i] = line + i;
-    for (unsigned y = 0; y < h; ++y) {
+    for (unsigned y = first; y < end; ++y) {
         const uint8_t* row = source + size_t(y) * w;
         ToDoubles(row, w, line + r);
         for (unsigned m = 1; m <= r; ++m) {
@@ -130,16 +132,17 @@ void SmoothRows(const uint8_t* source, uint8_t* target, unsigned w, unsigned h, 
     }
 }
 
-// Columns, strip by strip: output row y of a strip needs rows y - r .. y + r
-// (mirrored) of the strip as they were before any of them was overwritten.
-// A ring of n rows keeps row j in slot j mod n; every row that row y reads
-// lies within r of y, so no slot is reused while it is still needed, and
-// row y + r is copied in before row y is written.
-void SmoothColumns(uint8_t* plane, unsigned w, unsigned h, const double* kernel, unsigned n, double* ring,
-                   const double** taps)
+// Columns, strips first..end-1 of StripWidth columns: output row y of a strip
+// needs rows y - r .. y + r (mirrored) of the strip as they were before any
+// of them was overwritten. A ring of n rows keeps row j in slot j mod n;
+// every row that row y reads lies within r of y, so no slot is reused while
+// it is still needed, and row y + r is copied in before row y is written.
+void SmoothColumns(uint8_t* plane, unsigned w, unsigned h, unsigned first, unsigned end, const double* kernel,
+                   unsigned n, double* ring, const double** taps)
 {
     const unsigned r = n / 2;
-    for (unsigned x0 = 0; x0 < w; x0 += StripWidth) {
+    for (unsigned strip = first; strip < end; ++strip) {
+        const unsigned x0 = strip * StripWidth;
         const unsigned width = std::min(StripWidth, w - x0);
         const auto slot = [&](unsigned row) { return ring + size_t(row % n) * StripWidth; };
         for (unsigned row = 0; row < r && row < h; ++row)
@@ -164,21 +167,34 @@ bool GaussianSmooth(uint8_t* source, uint8_t* output, unsigned w, unsigned h, un
     if (r >= w || r >= h)
         return false;
 
-    // Allocated once per call: the kernel followed by the scratch that holds
-    // a mirrored row for the row pass and then the ring of the column pass,
-    // and the tap pointers.
+    // The row pass splits the rows and the column pass the strips between
+    // the threads; every pixel is computed exactly as by one thread. Each
+    // thread's scratch, allocated once per call, holds a mirrored row for
+    // the row pass and then the ring of the column pass; the tap pointers
+    // follow the kernel.
+    const unsigned strips = (w + StripWidth - 1) / StripWidth;
+    const int rowBands = BandCount(h, 8), stripBands = BandCount(strips, 1);
+    const int threads = std::max({rowBands, stripBands, 1});
     const size_t lineLength = size_t(w) + 2 * size_t(r);
-    const size_t ringLength = size_t(n) * StripWidth;
-    std::unique_ptr<double[]> kernel(new (std::nothrow) double[n + std::max(lineLength, ringLength)]);
-    std::unique_ptr<const double*[]> taps(new (std::nothrow) const double*[n]);
+    const size_t scratchLength = std::max(lineLength, size_t(n) * StripWidth);
+    std::unique_ptr<double[]> kernel(new (std::nothrow) double[n + scratchLength * size_t(threads)]);
+    std::unique_ptr<const double*[]> taps(new (std::nothrow) const double*[size_t(n) * size_t(threads)]);
     if (!kernel || !taps)
         return false;
     BuildKernel(kernel.get(), n);
     double* scratch = kernel.get() + n;
+    const auto scratchOf = [&](int band) { return scratch + scratchLength * size_t(band); };
+    const auto tapsOf = [&](int band) { return taps.get() + size_t(n) * size_t(band); };
 
     uint8_t* plane = output ? output : source;
-    SmoothRows(source, plane, w, h, kernel.get(), n, scratch, taps.get());
-    SmoothColumns(plane, w, h, kernel.get(), n, scratch, taps.get());
+    RunBands(rowBands, h, [&](int band, int64_t first, int64_t end) {
+        SmoothRows(source, plane, w, unsigned(first), unsigned(end), kernel.get(), n, scratchOf(band),
+                   tapsOf(band));
+    });
+    RunBands(stripBands, strips, [&](int band, int64_t first, int64_t end) {
+        SmoothColumns(plane, w, h, unsigned(first), unsigned(end), kernel.get(), n, scratchOf(band),
+                      tapsOf(band));
+    });
     return true;
 }
 

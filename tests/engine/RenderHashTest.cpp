@@ -7,6 +7,7 @@
 
 #include "engine/RenderDriver.h"
 #include "params/ParameterSettings.h"
+#include "platform/Threads.h"
 #include "support/MemoryHost.h"
 #include "support/TestSupport.h"
 
@@ -146,8 +147,21 @@ void WritePpm(const std::string& path, const std::vector<uint8_t>& rgb, int widt
     out.write(reinterpret_cast<const char*>(rgb.data()), std::streamsize(rgb.size()));
 }
 
-TEST(RenderHashes, MatrixMatchesTheRecordedPictures)
+// The thread count of a render for the life of the object; 0 restores the
+// machine's (or VELLISTO_THREADS's) choice.
+class RenderThreadsFor {
+  public:
+    explicit RenderThreadsFor(int count) { SetRenderThreads(count); }
+    ~RenderThreadsFor() { SetRenderThreads(0); }
+};
+
+// The pictures do not depend on the thread count: one thread (the serial
+// path), the machine's count, and more threads than bands of some planes.
+class RenderHashes : public testing::TestWithParam<int> {};
+
+TEST_P(RenderHashes, MatrixMatchesTheRecordedPictures)
 {
+    const RenderThreadsFor threads(GetParam());
     constexpr int Width = 96, Height = 64;
     test::TempFolder papers;
     WriteTexture(papers.Path() + "texture.bmp");
@@ -174,6 +188,12 @@ TEST(RenderHashes, MatrixMatchesTheRecordedPictures)
         ++index;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(ThreadCounts, RenderHashes, testing::Values(0, 1, 4),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return info.param == 0 ? std::string("Machine")
+                                                    : std::to_string(info.param) + "Threads";
+                         });
 
 } // namespace
 } // namespace vel
