@@ -7,12 +7,14 @@
 namespace vel {
 
 struct RenderState;
+class StampQueue;
 
 struct FieldPlane {
     uint8_t* Pixels = nullptr; // Width × Height bytes, rows packed; null: no plane
     int Width = 0;
     int Height = 0;
-    int Scale = 3; // field pixels per working pixel: 3, or 1 at working scale
+    int Scale = 3;               // field pixels per working pixel: 3, or 1 at working scale
+    StampQueue* Queue = nullptr; // when set, stamps go there instead of into Pixels (StampCone)
 
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < Width && y < Height; }
 };

@@ -8,6 +8,7 @@
 #include "engine/PatternQuantities.h"
 #include "engine/RadialPatterns.h"
 #include "engine/RenderState.h"
+#include "engine/StampQueue.h"
 
 #include <cstring>
 
@@ -26,12 +27,24 @@ bool LineField(RenderState& state, const LayerParameters& layer, int ink)
     PrepareDiscontinuity(state, layer);
     std::memset(field.Pixels, 0, size_t(field.Width) * size_t(field.Height));
 
-    if (layer.Geometry <= uint8_t(PatternGeometry::ZigZag2))
-        DrawParallelLines(state, field, pattern, layer.Geometry, ink);
-    else if (layer.Geometry <= uint8_t(PatternGeometry::Star8))
-        DrawRadialPattern(state, field, pattern, layer, ink);
-    else
-        DrawIsoLines(state, field, pattern, layer, ink);
+    struct Drawing {
+        RenderState& State;
+        const LayerParameters& Layer;
+        const PatternQuantities& Pattern;
+        int Ink;
+    } drawing{state, layer, pattern, ink};
+    DrawWithStampThreads(
+        field, state.Disk,
+        [](void* context, const FieldPlane& plane) {
+            Drawing& d = *static_cast<Drawing*>(context);
+            if (d.Layer.Geometry <= uint8_t(PatternGeometry::ZigZag2))
+                DrawParallelLines(d.State, plane, d.Pattern, d.Layer.Geometry, d.Ink);
+            else if (d.Layer.Geometry <= uint8_t(PatternGeometry::Star8))
+                DrawRadialPattern(d.State, plane, d.Pattern, d.Layer, d.Ink);
+            else
+                DrawIsoLines(d.State, plane, d.Pattern, d.Layer, d.Ink);
+        },
+        &drawing);
     return true;
 }
 

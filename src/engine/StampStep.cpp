@@ -2,6 +2,7 @@
 
 #include "engine/Modulation.h"
 #include "engine/RenderState.h"
+#include "engine/StampQueue.h"
 #include "engine/WaveProfile.h"
 #include "numeric/PortableMath.h"
 
@@ -64,8 +65,7 @@ void StampWalk::Step(const StampPoint& point)
                                     : Roughness(state_, wd, point.RoughnessX, point.RoughnessY);
     if (modulation.DiscKeep != 1)
         wd = wd * Discontinuity(state_, point.RunPosition, float(gx), float(gy));
-    cone_.Prepare(state_.Disk, wd);
-    cone_.Stamp(field_, TruncateToInt(x), TruncateToInt(y));
+    StampCone(field_, cone_, state_.Disk, wd, TruncateToInt(x), TruncateToInt(y));
 }
 
 } // namespace vel
