@@ -28,6 +28,9 @@ struct Printing {
     float Gain;  // g: weight of what lies beneath
     float Loss;  // l = 1 - g
     uint8_t Ink[3];
+    // The ink's tone over each level beneath, for inks laid over paper: a
+    // function of the ink and the level only, so computed once per plane.
+    int Tone[3][256];
 };
 
 Printing SetUp(const PrintState& state, const ParameterBlock& params, int ink)
@@ -44,6 +47,11 @@ Printing SetUp(const PrintState& state, const ParameterBlock& params, int ink)
     p.Ink[0] = color.R;
     p.Ink[1] = color.G;
     p.Ink[2] = color.B;
+    for (int k = 0; k < 3; ++k)
+        for (int beneath = 0; beneath < 256; ++beneath) {
+            const int ink = std::min(int(p.Ink[k]), beneath);
+            p.Tone[k][beneath] = int(float(SoftDarken(p.Ink[k], beneath)) * p.Loss + float(ink) * p.Gain);
+        }
     return p;
 }
 
@@ -72,8 +80,7 @@ int PrintPixel(const Printing& p, int cov, uint8_t* out, const uint8_t* source, 
         } else if (p.TransparentPaper && out[3] == 0) {
             out[k] = p.Ink[k];
         } else {
-            const int ink = std::min(int(p.Ink[k]), beneath);
-            const int tone = int(float(SoftDarken(p.Ink[k], beneath)) * p.Loss + float(ink) * p.Gain);
+            const int tone = p.Tone[k][beneath];
             out[k] = uint8_t((tone * amount + beneath * rest) / 255);
         }
     }

@@ -1,5 +1,7 @@
 #include "engine/PixelTransfer.h"
 
+#include "platform/Threads.h"
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -10,11 +12,14 @@ namespace {
 constexpr int MaxRecords = 32767; // the converter's count is a signed 16-bit value
 
 // Expands an 8-bit value to the host's 16-bit range 0..32768, rounding.
-constexpr uint16_t Expand16(uint8_t v) { return uint16_t((uint32_t(v) * 32768u + 127u) / 255u); }
+constexpr uint16_t Expand16(uint8_t v)
+{
+    return uint16_t((uint32_t(v) * 32768u + 127u) / 255u);
+}
 
 // Reads and writes samples of interleaved host rows at either depth.
 class HostRow {
-public:
+  public:
     HostRow(const HostImage& image, const void* data, int32_t rowBytes, int y)
         : row_(static_cast<const uint8_t*>(data) + ptrdiff_t(y) * rowBytes), planes_(image.Planes),
           wide_(image.Depth == 16)
@@ -37,7 +42,7 @@ public:
         return v;
     }
 
-private:
+  private:
     const uint8_t* row_;
     int planes_;
     bool wide_;
@@ -91,7 +96,8 @@ void ConvertCmykRow(const HostImage& image, const HostRow& row, int width, Color
             wideRecords.resize(size_t(count) * 4);
             for (int i = 0; i < count; ++i)
                 for (int c = 0; c < 4; ++c)
-                    wideRecords[size_t(i) * 4 + size_t(c)] = row.Wide(size_t(start + i) * size_t(image.Planes) + size_t(c));
+                    wideRecords[size_t(i) * 4 + size_t(c)] =
+                        row.Wide(size_t(start + i) * size_t(image.Planes) + size_t(c));
             converted = converter->CmykToRgb16(wideRecords.data(), int16_t(count));
             if (converted)
                 for (int i = 0; i < count; ++i) {
@@ -120,21 +126,28 @@ void ReadInto(Plane<uint8_t>& plane, int width, int height, const HostImage& ima
     const bool cmyk = IsCmykMode(image.Mode);
     const int alphaPlane = cmyk ? 4 : 3;
     const bool hasAlpha = image.Planes > alphaPlane;
-    for (int y = 0; y < height; ++y) {
-        const HostRow row(image, image.Input.Data, image.Input.RowBytes, y);
-        uint8_t* out = plane.Row(y);
-        if (cmyk) {
-            ConvertCmykRow(image, row, width, converter, [&](int x, const uint8_t* rgb) {
-                std::memcpy(out + 4 * x, rgb, 3);
-            });
-        } else {
+    // The host's colour converter is called from this thread only; RGB rows
+    // are read by bands.
+    const auto readRows = [&](int, int64_t first, int64_t end) {
+        for (int y = int(first); y < int(end); ++y) {
+            const HostRow row(image, image.Input.Data, image.Input.RowBytes, y);
+            uint8_t* out = plane.Row(y);
+            if (cmyk) {
+                ConvertCmykRow(image, row, width, converter,
+                               [&](int x, const uint8_t* rgb) { std::memcpy(out + 4 * x, rgb, 3); });
+            } else {
+                for (int x = 0; x < width; ++x)
+                    for (int c = 0; c < 3; ++c)
+                        out[4 * x + c] = row.At(x, c);
+            }
             for (int x = 0; x < width; ++x)
-                for (int c = 0; c < 3; ++c)
-                    out[4 * x + c] = row.At(x, c);
+                out[4 * x + 3] = hasAlpha ? row.At(x, alphaPlane) : 255;
         }
-        for (int x = 0; x < width; ++x)
-            out[4 * x + 3] = hasAlpha ? row.At(x, alphaPlane) : 255;
-    }
+    };
+    if (cmyk)
+        readRows(0, 0, std::max(height, 0));
+    else
+        ForEachBand(height, readRows);
 }
 
 // A working colour as a plane without transparency shows it: darkened
@@ -166,20 +179,25 @@ void WriteBackOutput(const RenderState& state, const HostImage& image, ColorConv
     if (asCmyk && !converter)
         return;
     const bool keepAlpha = image.Planes >= (asCmyk ? 5 : 4);
+    if (!asCmyk) {
+        ForEachBand(height, [&](int, int64_t first, int64_t end) {
+            for (int y = int(first); y < int(end); ++y) {
+                const uint8_t* in = state.OutputPlane.Row(y);
+                for (int x = 0; x < width; ++x) {
+                    const uint8_t* p = in + 4 * x;
+                    for (int c = 0; c < 3; ++c)
+                        Store(image.Output.Data, image.Output.RowBytes, image, x, y, c,
+                              keepAlpha ? p[c] : Flatten(p[c], p[3]));
+                    if (keepAlpha)
+                        Store(image.Output.Data, image.Output.RowBytes, image, x, y, 3, p[3]);
+                }
+            }
+        });
+        return;
+    }
     std::vector<uint8_t> records;
     for (int y = 0; y < height; ++y) {
         const uint8_t* in = state.OutputPlane.Row(y);
-        if (!asCmyk) {
-            for (int x = 0; x < width; ++x) {
-                const uint8_t* p = in + 4 * x;
-                for (int c = 0; c < 3; ++c)
-                    Store(image.Output.Data, image.Output.RowBytes, image, x, y, c,
-                          keepAlpha ? p[c] : Flatten(p[c], p[3]));
-                if (keepAlpha)
-                    Store(image.Output.Data, image.Output.RowBytes, image, x, y, 3, p[3]);
-            }
-            continue;
-        }
         for (int start = 0; start < width; start += MaxRecords) {
             const int count = std::min(MaxRecords, width - start);
             records.resize(size_t(count) * 4);
