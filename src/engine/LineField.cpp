@@ -33,13 +33,16 @@ bool LineField(RenderState& state, const LayerParameters& layer, int ink)
         const PatternQuantities& Pattern;
         int Ink;
     } drawing{state, layer, pattern, ink};
+    // Parallel lines split their walk between the threads themselves.
+    if (layer.Geometry <= uint8_t(PatternGeometry::ZigZag2)) {
+        DrawParallelLines(state, field, pattern, layer.Geometry, ink);
+        return true;
+    }
     DrawWithStampThreads(
         field, state.Disk,
         [](void* context, const FieldPlane& plane) {
             Drawing& d = *static_cast<Drawing*>(context);
-            if (d.Layer.Geometry <= uint8_t(PatternGeometry::ZigZag2))
-                DrawParallelLines(d.State, plane, d.Pattern, d.Layer.Geometry, d.Ink);
-            else if (d.Layer.Geometry <= uint8_t(PatternGeometry::Star8))
+            if (d.Layer.Geometry <= uint8_t(PatternGeometry::Star8))
                 DrawRadialPattern(d.State, plane, d.Pattern, d.Layer, d.Ink);
             else
                 DrawIsoLines(d.State, plane, d.Pattern, d.Layer, d.Ink);

@@ -11,23 +11,45 @@ namespace {
 // the circle spacing ask for, so that extreme values cannot stall a render.
 constexpr float DensestStampsPerPixel = 64.0f;
 
-} // namespace
+// The steps of one line's walk: how far, how long a step, where it goes.
+struct LineWalk {
+    bool Empty = true;
+    float Walk = 0;
+    float StepLength = 1;
+    float StepX = 0;
+    float StepY = 0;
+    bool Circles = false;
+};
 
-void LineStamper(RenderState& state, const FieldPlane& field, const StamperInputs& line)
+LineWalk PlanWalk(const RenderState& state, const StamperInputs& line)
 {
+    LineWalk plan;
     const float ddx = line.EndX - line.StartX;
     const float ddy = line.EndY - line.StartY;
     const float length = std::sqrt(ddx * ddx + ddy * ddy);
     if (length <= 0)
-        return;
+        return plan;
+    plan.Empty = false;
+    plan.Walk = WalkLength(state, length, line.Relief);
+    plan.Circles = line.CircleSpacing > 0;
+    plan.StepLength = plan.Circles ? line.CircleSpacing : 1.0f;
+    if (plan.Walk > DensestStampsPerPixel * length * plan.StepLength)
+        plan.Walk = DensestStampsPerPixel * length * plan.StepLength;
+    plan.StepX = plan.Circles ? ddx / plan.Walk * line.CircleSpacing : ddx / plan.Walk;
+    plan.StepY = plan.Circles ? ddy / plan.Walk * line.CircleSpacing : ddy / plan.Walk;
+    return plan;
+}
 
-    float walk = WalkLength(state, length, line.Relief);
-    const bool circles = line.CircleSpacing > 0;
-    const float stepLength = circles ? line.CircleSpacing : 1.0f;
-    if (walk > DensestStampsPerPixel * length * stepLength)
-        walk = DensestStampsPerPixel * length * stepLength;
-    const float stepX = circles ? ddx / walk * line.CircleSpacing : ddx / walk;
-    const float stepY = circles ? ddy / walk * line.CircleSpacing : ddy / walk;
+void WalkLine(RenderState& state, const FieldPlane& field, const StamperInputs& line, RandomSequence* random)
+{
+    const LineWalk plan = PlanWalk(state, line);
+    if (plan.Empty)
+        return;
+    const bool circles = plan.Circles;
+    const float walk = plan.Walk;
+    const float stepLength = plan.StepLength;
+    const float stepX = plan.StepX;
+    const float stepY = plan.StepY;
     // Dots sit half a spacing further along the orientation.
     const float dotX = circles ? line.CircleSpacing * line.DirX / 2.0f : 0.0f;
     const float dotY = circles ? line.CircleSpacing * line.DirY / 2.0f : 0.0f;
@@ -45,7 +67,7 @@ void LineStamper(RenderState& state, const FieldPlane& field, const StamperInput
     inputs.Width = (circles ? 2.0f * line.Width : line.Width) + line.ContrastWidth;
     inputs.Threshold = line.Threshold;
     inputs.ContrastPositive = line.ContrastPositive;
-    StampWalk stamps(state, field, inputs);
+    StampWalk stamps(state, field, inputs, random);
 
     StampPoint point;
     point.AcrossX = line.DirY; // displacements go across the line
@@ -70,6 +92,34 @@ void LineStamper(RenderState& state, const FieldPlane& field, const StamperInput
         x = x + stepX;
         y = y + stepY;
     }
+}
+
+} // namespace
+
+void LineStamper(RenderState& state, const FieldPlane& field, const StamperInputs& line)
+{
+    WalkLine(state, field, line, nullptr);
+}
+
+void LineStamper(RenderState& state, const FieldPlane& field, const StamperInputs& line,
+                 RandomSequence& random)
+{
+    WalkLine(state, field, line, &random);
+}
+
+int64_t LineStamperDraws(const RenderState& state, const StamperInputs& line)
+{
+    const LineWalk plan = PlanWalk(state, line);
+    if (plan.Empty)
+        return 0;
+    // The walk's own loop, without the steps.
+    int64_t steps = 0;
+    for (float travelled = 0; travelled < plan.Walk; travelled = travelled + plan.StepLength) {
+        ++steps;
+        if (travelled + plan.StepLength == travelled)
+            break;
+    }
+    return line.Relief != 0 || line.Jitter != 0 ? 2 * steps : steps;
 }
 
 } // namespace vel

@@ -100,25 +100,31 @@ void StampQueue::StampBand(int index)
 
 void StampQueue::StampBatch(Band& band, int64_t batch)
 {
+    StampRows(field_, band.First, band.End, band.Cone, disk_,
+              stamps_.get() + size_t(batch % Batches) * BatchStamps, size_t(counts_[batch % Batches]));
+}
+
+void StampRows(const FieldPlane& field, int first, int end, ConeShape& cone, const DiskTable& disk,
+               const QueuedStamp* stamps, size_t count)
+{
     // The band as a plane of its own: stamps clip to it exactly as to the
     // whole plane, row for row.
-    FieldPlane rows = field_;
-    rows.Pixels = field_.Pixels + size_t(band.First) * size_t(field_.Width);
-    rows.Height = band.End - band.First;
-    const QueuedStamp* stamps = stamps_.get() + size_t(batch % Batches) * BatchStamps;
-    const int count = counts_[batch % Batches];
-    const bool whole = band.First == 0 && band.End == field_.Height;
-    for (int i = 0; i < count; ++i) {
+    FieldPlane rows = field;
+    rows.Queue = nullptr;
+    rows.Pixels = field.Pixels + size_t(first) * size_t(field.Width);
+    rows.Height = end - first;
+    const bool whole = first == 0 && end == field.Height;
+    for (size_t i = 0; i < count; ++i) {
         const QueuedStamp& s = stamps[i];
         // A cone reaches ceil(w / 2) - 1 rows from its centre at most; skip
         // the stamps that cannot reach the band.
         if (!whole) {
             const double reach = double(s.Width) / 2.0 + 1.0;
-            if (!(double(s.Y) + reach >= double(band.First) && double(s.Y) - reach < double(band.End)))
+            if (!(double(s.Y) + reach >= double(first) && double(s.Y) - reach < double(end)))
                 continue;
         }
-        band.Cone.Prepare(disk_, s.Width);
-        band.Cone.Stamp(rows, s.X, s.Y - band.First);
+        cone.Prepare(disk, s.Width);
+        cone.Stamp(rows, s.X, s.Y - first);
     }
 }
 

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 namespace vel {
 
@@ -23,7 +24,20 @@ struct QueuedStamp {
     int Y;
 };
 
-class StampQueue {
+// Stamps `count` stamps into rows first..end-1 of the field (with `cone`
+// kept prepared between stamps of one width): the pixels of those rows come
+// out as if every stamp had been stamped into the whole plane.
+void StampRows(const FieldPlane& field, int first, int end, ConeShape& cone, const DiskTable& disk,
+               const QueuedStamp* stamps, size_t count);
+
+// The stamps of one thread's walks, kept for stamping by bands.
+class StampList final : public StampSink {
+  public:
+    void Add(float width, int x, int y) override { Stamps.push_back({width, x, y}); }
+    std::vector<QueuedStamp> Stamps;
+};
+
+class StampQueue final : public StampSink {
   public:
     // Stamps per batch and batches in flight: about 0.8 MB at most.
     static constexpr int BatchStamps = 16384;
@@ -34,7 +48,7 @@ class StampQueue {
 
     // The walking thread's side: queues one stamp. Waits for (or does) the
     // stamping of the oldest batch when every batch is in use.
-    void Add(float width, int x, int y);
+    void Add(float width, int x, int y) override;
 
     // The walking thread's side, after the walk: hands over the last batch
     // and stamps what no band thread has taken yet.

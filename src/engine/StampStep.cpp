@@ -15,10 +15,11 @@ float WalkLength(const RenderState& state, float length, float relief)
     return length;
 }
 
-StampWalk::StampWalk(RenderState& state, const FieldPlane& field, const StampWalkInputs& inputs)
-    : state_(state), field_(field), inputs_(inputs), density_(state), scale_(float(field.Scale)),
-      k_(0.5f * (inputs.Threshold + 1.0f)), densitySlope_(k_ * 4.0f * inputs.ContrastPositive),
-      displaced_(inputs.Relief != 0 || inputs.Jitter != 0)
+StampWalk::StampWalk(RenderState& state, const FieldPlane& field, const StampWalkInputs& inputs,
+                     RandomSequence* random)
+    : state_(state), random_(random ? *random : state.Random), field_(field), inputs_(inputs),
+      density_(state), scale_(float(field.Scale)), k_(0.5f * (inputs.Threshold + 1.0f)),
+      densitySlope_(k_ * 4.0f * inputs.ContrastPositive), displaced_(inputs.Relief != 0 || inputs.Jitter != 0)
 {
 }
 
@@ -34,7 +35,7 @@ void StampWalk::Step(const StampPoint& point)
     float x = point.X;
     float y = point.Y;
     float w = WaveProfile(point.WavePosition, in.WaveType, in.Amplitude, in.Frequency, in.Phase, in.Jitter,
-                          state_.Random);
+                          random_);
     int gx = WorkingPixel(x);
     int gy = WorkingPixel(y);
     if (modulation.LoAmp != 0)
@@ -49,7 +50,7 @@ void StampWalk::Step(const StampPoint& point)
 
     float g = density_(gx, gy);
     if (displaced_) {
-        const float jitter = NextJitter(state_.Random) * in.Jitter;
+        const float jitter = NextJitter(random_) * in.Jitter;
         const float shift = g * in.Relief + jitter;
         x = x + shift * point.AcrossX;
         y = y + shift * point.AcrossY;

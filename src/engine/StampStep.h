@@ -8,6 +8,7 @@
 #include "engine/ConeStamp.h"
 #include "engine/FieldDensity.h"
 #include "engine/FieldPlane.h"
+#include "numeric/Random.h"
 
 namespace vel {
 
@@ -49,7 +50,9 @@ struct StampPoint {
 
 class StampWalk {
   public:
-    StampWalk(RenderState& state, const FieldPlane& field, const StampWalkInputs& inputs);
+    // Draws from `random`, or from the render's sequence when it is null.
+    StampWalk(RenderState& state, const FieldPlane& field, const StampWalkInputs& inputs,
+              RandomSequence* random = nullptr);
 
     // Draws from the render's random sequence: one value for the wave
     // jitter, then one more when Relief or Jitter is not 0 and the point is
@@ -60,6 +63,7 @@ class StampWalk {
     int WorkingPixel(float v) const;
 
     RenderState& state_;
+    RandomSequence& random_;
     const FieldPlane& field_;
     StampWalkInputs inputs_;
     FieldDensity density_;

@@ -18,6 +18,24 @@ inline int NextRandom(RandomSequence& sequence)
     return int((sequence.State >> 16) & 32767u);
 }
 
+// Moves the sequence on by `draws` values at once, to where that many
+// NextRandom calls would leave it: the composition of the affine steps,
+// squared up bit by bit of the count (all arithmetic modulo 2^32).
+inline void SkipRandom(RandomSequence& sequence, uint64_t draws)
+{
+    uint32_t multiplier = 1, increment = 0;
+    uint32_t stepMultiplier = 214013u, stepIncrement = 2531011u;
+    for (; draws != 0; draws >>= 1) {
+        if (draws & 1) {
+            multiplier *= stepMultiplier;
+            increment = increment * stepMultiplier + stepIncrement;
+        }
+        stepIncrement = (stepMultiplier + 1) * stepIncrement;
+        stepMultiplier *= stepMultiplier;
+    }
+    sequence.State = sequence.State * multiplier + increment;
+}
+
 // A value in -0.25..0.2495 from one draw: the jitter unit of the stampers.
 inline float NextJitter(RandomSequence& sequence)
 {
