@@ -12,14 +12,11 @@ namespace {
 constexpr int MaxRecords = 32767; // the converter's count is a signed 16-bit value
 
 // Expands an 8-bit value to the host's 16-bit range 0..32768, rounding.
-constexpr uint16_t Expand16(uint8_t v)
-{
-    return uint16_t((uint32_t(v) * 32768u + 127u) / 255u);
-}
+constexpr uint16_t Expand16(uint8_t v) { return uint16_t((uint32_t(v) * 32768u + 127u) / 255u); }
 
 // Reads and writes samples of interleaved host rows at either depth.
 class HostRow {
-  public:
+public:
     HostRow(const HostImage& image, const void* data, int32_t rowBytes, int y)
         : row_(static_cast<const uint8_t*>(data) + ptrdiff_t(y) * rowBytes), planes_(image.Planes),
           wide_(image.Depth == 16)
@@ -42,7 +39,7 @@ class HostRow {
         return v;
     }
 
-  private:
+private:
     const uint8_t* row_;
     int planes_;
     bool wide_;
@@ -135,6 +132,14 @@ void ReadInto(Plane<uint8_t>& plane, int width, int height, const HostImage& ima
             if (cmyk) {
                 ConvertCmykRow(image, row, width, converter,
                                [&](int x, const uint8_t* rgb) { std::memcpy(out + 4 * x, rgb, 3); });
+            } else if (image.Depth != 16) {
+                // 8-bit samples, read straight from the row.
+                const uint8_t* in =
+                    static_cast<const uint8_t*>(image.Input.Data) + ptrdiff_t(y) * image.Input.RowBytes;
+                const size_t planes = size_t(image.Planes);
+                for (int x = 0; x < width; ++x)
+                    for (int c = 0; c < 3; ++c)
+                        out[4 * x + c] = in[size_t(x) * planes + size_t(c)];
             } else {
                 for (int x = 0; x < width; ++x)
                     for (int c = 0; c < 3; ++c)
@@ -183,6 +188,21 @@ void WriteBackOutput(const RenderState& state, const HostImage& image, ColorConv
         ForEachBand(height, [&](int, int64_t first, int64_t end) {
             for (int y = int(first); y < int(end); ++y) {
                 const uint8_t* in = state.OutputPlane.Row(y);
+                if (image.Depth != 16) {
+                    // 8-bit samples, written straight into the row.
+                    uint8_t* row =
+                        static_cast<uint8_t*>(image.Output.Data) + ptrdiff_t(y) * image.Output.RowBytes;
+                    const size_t planes = size_t(image.Planes);
+                    for (int x = 0; x < width; ++x) {
+                        const uint8_t* p = in + 4 * x;
+                        uint8_t* q = row + size_t(x) * planes;
+                        for (int c = 0; c < 3; ++c)
+                            q[c] = keepAlpha ? p[c] : Flatten(p[c], p[3]);
+                        if (keepAlpha)
+                            q[3] = p[3];
+                    }
+                    continue;
+                }
                 for (int x = 0; x < width; ++x) {
                     const uint8_t* p = in + 4 * x;
                     for (int c = 0; c < 3; ++c)
