@@ -88,6 +88,20 @@ int PrintPixel(const Printing& p, int cov, uint8_t* out, const uint8_t* source, 
     return amount;
 }
 
+// PrintPixel for an ink laid over what is there (not the initial colours,
+// not opaque, not on transparent paper), without the per-channel tests.
+int PrintOver(const Printing& p, int cov, uint8_t* out, const uint8_t* source)
+{
+    const int limit = p.PaperPresent ? int(out[3]) : std::max(cov, int(source[3]));
+    const int amount = std::min(cov, limit), rest = 255 - amount;
+    for (int k = 0; k < 3; ++k) {
+        const int beneath = out[k];
+        out[k] = uint8_t((p.Tone[k][beneath] * amount + beneath * rest) / 255);
+    }
+    out[3] = uint8_t(std::min(255, limit + amount));
+    return amount;
+}
+
 // The emboss mask of this ink, created on first need; null when it cannot be.
 uint8_t* InkMask(PrintState& state, size_t pixels)
 {
@@ -115,11 +129,13 @@ void ApplyInk(PrintState& state, const ParameterBlock& params, const Plane<uint8
     const uint8_t* source = state.SourcePlane.Data();
     uint8_t* out = state.OutputPlane.Data();
     uint8_t* layer = opaqueInk ? state.InkLayerPlane.Data() : nullptr;
+    const bool over = !printing.InitialColors && !printing.Opaque && !printing.TransparentPaper;
     const size_t width = size_t(state.WorkWidth);
     ForEachBand(state.WorkHeight, [&](int, int64_t first, int64_t end) {
         for (size_t i = size_t(first) * width, last = size_t(end) * width; i < last; ++i) {
-            const int amount =
-                PrintPixel(printing, cov[i], out + 4 * i, source + 4 * i, layer ? layer + 3 * i : nullptr);
+            const int amount = over ? PrintOver(printing, cov[i], out + 4 * i, source + 4 * i)
+                                    : PrintPixel(printing, cov[i], out + 4 * i, source + 4 * i,
+                                                 layer ? layer + 3 * i : nullptr);
             if (mask)
                 mask[i] = amount > 0 ? 255 : 0;
         }
