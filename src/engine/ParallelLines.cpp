@@ -84,6 +84,11 @@ void ForEachLine(const RenderState& state, const PatternQuantities& pattern, int
 // in chunks of about ChunkDraws steps: the threads walk the chunk's lines
 // into their own stamp lists, then stamp all the lists by bands of rows
 // (stamps combine by maximum, so the order does not matter).
+// A band's cone, on cache lines of its own.
+struct alignas(64) BandCone {
+    ConeShape Cone;
+};
+
 class ThreadedLines {
   public:
     static constexpr int64_t ChunkDraws = int64_t(1) << 18;
@@ -138,7 +143,7 @@ class ThreadedLines {
             field_.Height,
             [&](int band, int64_t first, int64_t end) {
                 for (const StampList& list : lists_)
-                    StampRows(field_, int(first), int(end), cones_[size_t(band)], state_.Disk,
+                    StampRows(field_, int(first), int(end), cones_[size_t(band)].Cone, state_.Disk,
                               list.Stamps.data(), list.Stamps.size());
             },
             32);
@@ -157,7 +162,7 @@ class ThreadedLines {
     std::vector<Task> tasks_;
     int64_t draws_ = 0;
     std::vector<StampList> lists_;
-    std::vector<ConeShape> cones_;
+    std::vector<BandCone> cones_;
 };
 
 } // namespace

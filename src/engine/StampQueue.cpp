@@ -9,7 +9,7 @@ namespace vel {
 // The rows one thread stamps, and how far it has come: Next is the first
 // batch it has not stamped. Whoever holds Lock stamps the band, so a band
 // takes its batches one after the other, in order.
-struct StampQueue::Band {
+struct alignas(64) StampQueue::Band {
     std::mutex Lock;
     int64_t Next = 0;
     int First = 0;

@@ -30,8 +30,10 @@ struct QueuedStamp {
 void StampRows(const FieldPlane& field, int first, int end, ConeShape& cone, const DiskTable& disk,
                const QueuedStamp* stamps, size_t count);
 
-// The stamps of one thread's walks, kept for stamping by bands.
-class StampList final : public StampSink {
+// The stamps of one thread's walks, kept for stamping by bands. Each list
+// has cache lines of its own: the threads append to neighbouring lists all
+// the time.
+class alignas(64) StampList final : public StampSink {
   public:
     void Add(float width, int x, int y) override { Stamps.push_back({width, x, y}); }
     std::vector<QueuedStamp> Stamps;
