@@ -32,7 +32,7 @@ Size PictureSize(int64_t megapixels)
 
 // Sets the render's thread count for the life of the object.
 class ThreadsFor {
-public:
+  public:
     explicit ThreadsFor(int64_t count) { vel::SetRenderThreads(int(count)); }
     ~ThreadsFor() { vel::SetRenderThreads(0); }
 };
@@ -40,14 +40,17 @@ public:
 uint8_t PictureValue(int x, int y, int width, int height, int c)
 {
     switch (c) {
-    case 0: return uint8_t(255 * x / width);
-    case 1: return uint8_t(255 * y / height);
-    default: return uint8_t((x ^ y) & 255);
+    case 0:
+        return uint8_t(255 * x / width);
+    case 1:
+        return uint8_t(255 * y / height);
+    default:
+        return uint8_t((x ^ y) & 255);
     }
 }
 
 class PictureHost : public vel::RenderHost {
-public:
+  public:
     PictureHost(int width, int height) : width_(width), height_(height), input_(size_t(width) * height * 3)
     {
         for (int y = 0; y < height; ++y)
@@ -71,7 +74,7 @@ public:
     vel::ColorConverter* Converter() override { return nullptr; }
     void Progress(int32_t, int32_t) override {}
 
-private:
+  private:
     int width_, height_;
     std::vector<uint8_t> input_, output_;
 };
@@ -114,7 +117,8 @@ struct PassPlanes {
         Ready = s.SourcePlane.Allocate(size.Width, size.Height, 4) &&
                 s.OutputPlane.Allocate(size.Width, size.Height, 4) &&
                 s.DensityPlane.Allocate(size.Width, size.Height, 4) &&
-                s.EngravePlane.Allocate(size.Width, size.Height, 4) && s.FinePlane.Allocate(s.FineWidth, s.FineHeight);
+                s.EngravePlane.Allocate(size.Width, size.Height, 4) &&
+                s.FinePlane.Allocate(s.FineWidth, s.FineHeight);
         if (!Ready)
             return;
         for (int y = 0; y < size.Height; ++y)
@@ -147,37 +151,66 @@ void RunStage(benchmark::State& bench, Stage stage)
     auto table = std::make_unique<vel::ToneTable>();
     for (auto _ : bench) {
         switch (stage) {
-        case Stage::Separation: vel::SeparateInk(s, planes->Params, 0, 0); break;
+        case Stage::Separation:
+            vel::SeparateInk(s, planes->Params, 0, 0);
+            break;
         case Stage::LineField:
             s.Random = {};
             vel::PrepareModulation(s, layer);
             vel::LineField(s, layer, 0);
             break;
         case Stage::Smoothing:
-            vel::GaussianSmooth(s.FinePlane.Data(), nullptr, unsigned(s.FineWidth), unsigned(s.FineHeight), 11);
+            vel::GaussianSmooth(s.FinePlane.Data(), nullptr, unsigned(s.FineWidth), unsigned(s.FineHeight),
+                                11);
             break;
         case Stage::ToneShaping:
             vel::BuildToneTable(*table, layer.Threshold);
-            vel::ShapeTone(s.FinePlane.Data(), s.FineWidth, s.FineHeight, s.DensityPlane.Data(), s.WorkWidth, 3,
-                           *table);
+            vel::ShapeTone(s.FinePlane.Data(), s.FineWidth, s.FineHeight, s.DensityPlane.Data(), s.WorkWidth,
+                           3, *table);
             break;
-        case Stage::Reduction: vel::ReduceFine(s.FinePlane.Data(), s.WorkWidth, s.WorkHeight, s.EngravePlane.Data()); break;
-        case Stage::Printing: vel::ApplyInk(s, planes->Params, s.EngravePlane, 0); break;
+        case Stage::Reduction:
+            vel::ReduceFine(s.FinePlane.Data(), s.WorkWidth, s.WorkHeight, s.EngravePlane.Data());
+            break;
+        case Stage::Printing:
+            vel::ApplyInk(s, planes->Params, s.EngravePlane, 0);
+            break;
         }
         benchmark::ClobberMemory();
     }
     bench.SetItemsProcessed(bench.iterations() * int64_t(size.Width) * size.Height);
 }
 
-void BM_Separation(benchmark::State& bench) { RunStage(bench, Stage::Separation); }
-void BM_LineField(benchmark::State& bench) { RunStage(bench, Stage::LineField); }
-void BM_Smoothing(benchmark::State& bench) { RunStage(bench, Stage::Smoothing); }
-void BM_ToneShaping(benchmark::State& bench) { RunStage(bench, Stage::ToneShaping); }
-void BM_Reduction(benchmark::State& bench) { RunStage(bench, Stage::Reduction); }
-void BM_Printing(benchmark::State& bench) { RunStage(bench, Stage::Printing); }
+void BM_Separation(benchmark::State& bench)
+{
+    RunStage(bench, Stage::Separation);
+}
+void BM_LineField(benchmark::State& bench)
+{
+    RunStage(bench, Stage::LineField);
+}
+void BM_Smoothing(benchmark::State& bench)
+{
+    RunStage(bench, Stage::Smoothing);
+}
+void BM_ToneShaping(benchmark::State& bench)
+{
+    RunStage(bench, Stage::ToneShaping);
+}
+void BM_Reduction(benchmark::State& bench)
+{
+    RunStage(bench, Stage::Reduction);
+}
+void BM_Printing(benchmark::State& bench)
+{
+    RunStage(bench, Stage::Printing);
+}
 
-#define VEL_STAGE(name)                                                                                            \
-    BENCHMARK(name)->ArgsProduct({{1, 6}, {1, 2}})->ArgNames({"MP", "threads"})->Unit(benchmark::kMillisecond)->UseRealTime()
+#define VEL_STAGE(name)                                                                                      \
+    BENCHMARK(name)                                                                                          \
+        ->ArgsProduct({{1, 6}, {1, 2}})                                                                      \
+        ->ArgNames({"MP", "threads"})                                                                        \
+        ->Unit(benchmark::kMillisecond)                                                                      \
+        ->UseRealTime()
 VEL_STAGE(BM_Separation);
 VEL_STAGE(BM_LineField);
 VEL_STAGE(BM_Smoothing);
