@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <type_traits>
 
 namespace vel {
 namespace {
@@ -37,6 +38,8 @@ void BuildKernel(double* kernel, unsigned n)
 // each lane rounded exactly as a scalar operation would be.
 typedef double Double2 __attribute__((vector_size(16)));
 typedef double Double4 __attribute__((vector_size(32)));
+typedef int32_t Int2 __attribute__((vector_size(8)));
+typedef int32_t Int4 __attribute__((vector_size(16)));
 
 // out[x] = trunc(Σ kernel[i] × taps[i][x] + 0.5) for x in 0..len-1, summed
 // over i in ascending order for every pixel. Count vectors of neighbouring
@@ -61,9 +64,15 @@ template <typename Vector, unsigned Count>
                 sum[c] += weight * value;
             }
         }
-        for (unsigned c = 0; c < Count; ++c)
+        // The sums lie in 0..255.5, so truncating each to a 32-bit integer
+        // (a vector conversion) and keeping its low byte is the conversion
+        // to uint8_t lane by lane.
+        using Int32s = std::conditional_t<Lanes == 2, Int2, Int4>;
+        for (unsigned c = 0; c < Count; ++c) {
+            const Int32s whole = __builtin_convertvector(sum[c] + 0.5, Int32s);
             for (unsigned lane = 0; lane < Lanes; ++lane)
-                out[x + c * Lanes + lane] = uint8_t(sum[c][lane] + 0.5);
+                out[x + c * Lanes + lane] = uint8_t(whole[lane]);
+        }
     }
     for (; x < len; ++x) {
         double sum = 0;
