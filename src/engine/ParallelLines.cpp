@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <memory>
+#include <new>
 #include <vector>
 
 namespace vel {
@@ -102,7 +104,16 @@ class ThreadedLines {
     void Add(float t, const StamperInputs& line)
     {
         const int64_t draws = LineStamperDraws(state_, line);
-        tasks_.push_back({line, cursor_, t});
+        try {
+            tasks_.push_back({line, cursor_, t});
+        } catch (const std::bad_alloc&) {
+            // No memory to queue the line: walk what is queued, then this
+            // line alone on this thread, stamping as it goes.
+            Run();
+            ReportLine(state_, t, extent_, ink_);
+            LineStamper(state_, field_, line, cursor_);
+            return;
+        }
         SkipRandom(cursor_, uint64_t(draws));
         draws_ += draws;
         if (draws_ >= ChunkDraws)
@@ -139,14 +150,30 @@ class ThreadedLines {
                 LineStamper(state_, plane, tasks_[i].Line, random);
             }
         });
-        ForEachBand(
-            field_.Height,
-            [&](int band, int64_t first, int64_t end) {
-                for (const StampList& list : lists_)
-                    StampRows(field_, int(first), int(end), cones_[size_t(band)].Cone, state_.Disk,
-                              list.Stamps.data(), list.Stamps.size());
-            },
-            32);
+        bool lost = false;
+        for (const StampList& list : lists_)
+            lost = lost || list.Lost;
+        if (lost) {
+            // A list ran out of memory: walk the chunk again on this thread,
+            // stamping as it goes (nothing of the chunk is stamped yet).
+            for (StampList& list : lists_) {
+                list.Stamps = {};
+                list.Lost = false;
+            }
+            for (const Task& task : tasks_) {
+                RandomSequence random = task.Random;
+                LineStamper(state_, field_, task.Line, random);
+            }
+        } else {
+            ForEachBand(
+                field_.Height,
+                [&](int band, int64_t first, int64_t end) {
+                    for (const StampList& list : lists_)
+                        StampRows(field_, int(first), int(end), cones_[size_t(band)].Cone, state_.Disk,
+                                  list.Stamps.data(), list.Stamps.size());
+                },
+                32);
+        }
         for (StampList& list : lists_)
             list.Stamps.clear();
         tasks_.clear();
@@ -172,17 +199,23 @@ void DrawParallelLines(RenderState& state, const FieldPlane& field, const Patter
 {
     const int extent = pattern.Extent;
     const int threads = field.Queue ? 1 : std::min(RenderThreads(), field.Height / 32);
-    if (threads <= 1) {
+    std::unique_ptr<ThreadedLines> lines;
+    if (threads > 1) {
+        try {
+            lines = std::make_unique<ThreadedLines>(state, field, threads, extent, ink);
+        } catch (const std::bad_alloc&) {
+        }
+    }
+    if (!lines) {
         ForEachLine(state, pattern, waveType, ink, [&](float t, const StamperInputs& line) {
             ReportLine(state, t, extent, ink);
             LineStamper(state, field, line);
         });
         return;
     }
-    ThreadedLines lines(state, field, threads, extent, ink);
     ForEachLine(state, pattern, waveType, ink,
-                [&](float t, const StamperInputs& line) { lines.Add(t, line); });
-    lines.Finish();
+                [&](float t, const StamperInputs& line) { lines->Add(t, line); });
+    lines->Finish();
 }
 
 } // namespace vel

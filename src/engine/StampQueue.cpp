@@ -3,6 +3,7 @@
 #include "platform/Threads.h"
 
 #include <algorithm>
+#include <new>
 
 namespace vel {
 
@@ -16,6 +17,15 @@ struct alignas(64) StampQueue::Band {
     int End = 0;
     ConeShape Cone;
 };
+
+void StampList::Add(float width, int x, int y)
+{
+    try {
+        Stamps.push_back({width, x, y});
+    } catch (const std::bad_alloc&) {
+        Lost = true;
+    }
+}
 
 StampQueue::StampQueue(const FieldPlane& field, const DiskTable& disk, int bands)
     : field_(field), disk_(disk), bandCount_(std::max(bands, 1)), bands_(new Band[size_t(bandCount_)]),
@@ -137,15 +147,21 @@ void DrawWithStampThreads(const FieldPlane& field, const DiskTable& disk,
         draw(context, field);
         return;
     }
-    StampQueue queue(field, disk, bands);
+    std::unique_ptr<StampQueue> queue;
+    try {
+        queue = std::make_unique<StampQueue>(field, disk, bands);
+    } catch (const std::bad_alloc&) {
+        draw(context, field); // without memory for the batches, stamp as the walk goes
+        return;
+    }
     FieldPlane queued = field;
-    queued.Queue = &queue;
+    queued.Queue = queue.get();
     struct Job {
         StampQueue* Queue;
         const FieldPlane* Plane;
         void (*Draw)(void*, const FieldPlane&);
         void* Context;
-    } job{&queue, &queued, draw, context};
+    } job{queue.get(), &queued, draw, context};
     RunOnThreads(
         bands + 1,
         [](void* c, int index) {

@@ -35,8 +35,10 @@ void StampRows(const FieldPlane& field, int first, int end, ConeShape& cone, con
 // the time.
 class alignas(64) StampList final : public StampSink {
   public:
-    void Add(float width, int x, int y) override { Stamps.push_back({width, x, y}); }
+    // Keeps the stamp; without memory for it, only notes the loss (Lost).
+    void Add(float width, int x, int y) override;
     std::vector<QueuedStamp> Stamps;
+    bool Lost = false;
 };
 
 class StampQueue final : public StampSink {
