@@ -180,42 +180,22 @@ void RunStage(benchmark::State& bench, Stage stage)
     bench.SetItemsProcessed(bench.iterations() * int64_t(size.Width) * size.Height);
 }
 
-void BM_Separation(benchmark::State& bench)
-{
-    RunStage(bench, Stage::Separation);
-}
-void BM_LineField(benchmark::State& bench)
-{
-    RunStage(bench, Stage::LineField);
-}
-void BM_Smoothing(benchmark::State& bench)
-{
-    RunStage(bench, Stage::Smoothing);
-}
-void BM_ToneShaping(benchmark::State& bench)
-{
-    RunStage(bench, Stage::ToneShaping);
-}
-void BM_Reduction(benchmark::State& bench)
-{
-    RunStage(bench, Stage::Reduction);
-}
-void BM_Printing(benchmark::State& bench)
-{
-    RunStage(bench, Stage::Printing);
-}
-
-#define VEL_STAGE(name)                                                                                      \
-    BENCHMARK(name)                                                                                          \
-        ->ArgsProduct({{1, 6}, {1, 2}})                                                                      \
-        ->ArgNames({"MP", "threads"})                                                                        \
-        ->Unit(benchmark::kMillisecond)                                                                      \
-        ->UseRealTime()
-VEL_STAGE(BM_Separation);
-VEL_STAGE(BM_LineField);
-VEL_STAGE(BM_Smoothing);
-VEL_STAGE(BM_ToneShaping);
-VEL_STAGE(BM_Reduction);
-VEL_STAGE(BM_Printing);
+// The stages as benchmarks BM_<stage>/MP:<1|6>/threads:<1|2>.
+const bool StagesRegistered = [] {
+    const struct {
+        const char* Name;
+        Stage Step;
+    } stages[] = {{"BM_Separation", Stage::Separation}, {"BM_LineField", Stage::LineField},
+                  {"BM_Smoothing", Stage::Smoothing},   {"BM_ToneShaping", Stage::ToneShaping},
+                  {"BM_Reduction", Stage::Reduction},   {"BM_Printing", Stage::Printing}};
+    for (const auto& stage : stages)
+        benchmark::RegisterBenchmark(stage.Name,
+                                     [step = stage.Step](benchmark::State& bench) { RunStage(bench, step); })
+            ->ArgsProduct({{1, 6}, {1, 2}})
+            ->ArgNames({"MP", "threads"})
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    return true;
+}();
 
 } // namespace

@@ -70,18 +70,16 @@ void MaxInto(uint8_t& pixel, uint8_t value)
 void MaxRow(uint8_t* pixels, const uint8_t* values, size_t count)
 {
     if (count >= 16) {
+        const auto max16 = [&](size_t c) {
+            const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + c));
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(values + c));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + c), _mm_max_epu8(p, v));
+        };
         size_t c = 0;
-        for (; c + 16 <= count; c += 16) {
-            const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + c));
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(values + c));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + c), _mm_max_epu8(p, v));
-        }
-        if (c < count) {
-            c = count - 16;
-            const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + c));
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(values + c));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels + c), _mm_max_epu8(p, v));
-        }
+        for (; c + 16 <= count; c += 16)
+            max16(c);
+        if (c < count)
+            max16(count - 16);
         return;
     }
     if (count >= 8) {
