@@ -1,6 +1,7 @@
 #include "engine/LineStamper.h"
 
 #include "engine/StampStep.h"
+#include "engine/WaveProfile.h"
 
 #include <cmath>
 
@@ -72,25 +73,46 @@ void WalkLine(RenderState& state, const FieldPlane& field, const StamperInputs& 
     StampPoint point;
     point.AcrossX = line.DirY; // displacements go across the line
     point.AcrossY = -line.DirX;
+    point.WaveKnown = true;
+
+    // The walk goes in blocks: first the block's points and their waves,
+    // which depend on nothing the steps do (so the processor can work on
+    // several of them at once), then the steps in order.
+    constexpr int Block = 16;
+    float px[Block], py[Block], pq[Block], pw[Block];
     float travelled = 0;
     float x = line.StartX;
     float y = line.StartY;
-    while (travelled < walk) {
-        point.X = x + dotX;
-        point.Y = y + dotY;
-        float q = std::sqrt((x - line.ReferenceX) * (x - line.ReferenceX) +
-                            (y - line.ReferenceY) * (y - line.ReferenceY));
-        if (dividedPosition)
-            q = q / line.LengthDivisor;
-        point.WavePosition = q;
-        point.RunPosition = q;
-        stamps.Step(point);
-
-        if (travelled + stepLength == travelled)
-            break; // beyond float resolution the walk would never end
-        travelled = travelled + stepLength;
-        x = x + stepX;
-        y = y + stepY;
+    bool more = travelled < walk;
+    while (more) {
+        int count = 0;
+        while (more && count < Block) {
+            px[count] = x;
+            py[count] = y;
+            float q = std::sqrt((x - line.ReferenceX) * (x - line.ReferenceX) +
+                                (y - line.ReferenceY) * (y - line.ReferenceY));
+            if (dividedPosition)
+                q = q / line.LengthDivisor;
+            pq[count++] = q;
+            if (travelled + stepLength == travelled)
+                more = false; // beyond float resolution the walk would never end
+            else {
+                travelled = travelled + stepLength;
+                x = x + stepX;
+                y = y + stepY;
+                more = travelled < walk;
+            }
+        }
+        for (int i = 0; i < count; ++i)
+            pw[i] = WaveShape(pq[i], inputs.WaveType, inputs.Amplitude, inputs.Frequency, inputs.Phase);
+        for (int i = 0; i < count; ++i) {
+            point.X = px[i] + dotX;
+            point.Y = py[i] + dotY;
+            point.WavePosition = pq[i];
+            point.RunPosition = pq[i];
+            point.Wave = pw[i];
+            stamps.Step(point);
+        }
     }
 }
 

@@ -34,8 +34,9 @@ void StampWalk::Step(const StampPoint& point)
     const StampWalkInputs& in = inputs_;
     float x = point.X;
     float y = point.Y;
-    float w = WaveProfile(point.WavePosition, in.WaveType, in.Amplitude, in.Frequency, in.Phase, in.Jitter,
-                          random_);
+    float w = point.WaveKnown ? point.Wave + NextJitter(random_) * in.Jitter
+                              : WaveProfile(point.WavePosition, in.WaveType, in.Amplitude, in.Frequency,
+                                            in.Phase, in.Jitter, random_);
     int gx = WorkingPixel(x);
     int gy = WorkingPixel(y);
     if (modulation.LoAmp != 0)

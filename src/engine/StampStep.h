@@ -40,7 +40,10 @@ struct StampPoint {
     float AcrossX = 0; // the unit vector every displacement goes along
     float AcrossY = 0;
     float WavePosition = 0; // q of the wave profile
-    float RunPosition = 0;  // the discontinuity's position along the walk
+    // The wave at WavePosition (WaveShape), when the walk computed it ahead.
+    bool WaveKnown = false;
+    float Wave = 0;
+    float RunPosition = 0; // the discontinuity's position along the walk
     // Where the roughness is read when RoughnessAtPoint is false (polar
     // roughness); otherwise at the working pixel under the point.
     bool RoughnessAtPoint = true;

@@ -36,10 +36,24 @@ inline void SkipRandom(RandomSequence& sequence, uint64_t draws)
     sequence.State = sequence.State * multiplier + increment;
 }
 
-// A value in -0.25..0.2495 from one draw: the jitter unit of the stampers.
+// The jitter units (v - 500) / 2000 for v in 0..999, each the single
+// precision quotient (computed once, at compile time, correctly rounded as
+// the processor rounds it).
+struct JitterUnitTable {
+    float Value[1000];
+    constexpr JitterUnitTable() : Value()
+    {
+        for (int v = 0; v < 1000; ++v)
+            Value[v] = float(v - 500) / 2000.0f;
+    }
+};
+inline constexpr JitterUnitTable JitterUnits{};
+
+// A value in -0.25..0.2495 from one draw: the jitter unit of the stampers,
+// float(NextRandom % 1000 - 500) / 2000.
 inline float NextJitter(RandomSequence& sequence)
 {
-    return float(NextRandom(sequence) % 1000 - 500) / 2000.0f;
+    return JitterUnits.Value[NextRandom(sequence) % 1000];
 }
 
 } // namespace vel

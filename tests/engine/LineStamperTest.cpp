@@ -2,6 +2,7 @@
 
 #include "FieldFixture.h"
 #include "engine/ConeStamp.h"
+#include "engine/FieldDensity.h"
 #include "engine/RenderState.h"
 
 #include <gtest/gtest.h>
@@ -138,6 +139,17 @@ TEST_F(StamperFixture, PlacesDotsHalfASpacingAlongTheLine)
     for (int x : {0, 20, 40})
         EXPECT_EQ(At(x, 30), 0) << x;
     EXPECT_EQ(Draws(), 3);
+}
+
+// The density levels come from a table the compiler fills; each must be the
+// quotient the processor computes at run time.
+TEST(FieldDensity, LevelsAreTheRunTimeQuotients)
+{
+    for (int level = 0; level < 256; ++level) {
+        volatile float numerator = float(level);
+        const float quotient = numerator / 255.0f;
+        EXPECT_EQ(std::memcmp(&quotient, &DensityLevels.Value[level], sizeof quotient), 0) << level;
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 namespace vel {
 namespace {
@@ -44,6 +45,17 @@ TEST(NextRandom, SkippingEqualsDrawingOneByOne)
     for (int i = 0; i < 5; ++i)
         NextRandom(five);
     EXPECT_EQ(around.State, five.State);
+}
+
+// The jitter units come from a table the compiler fills; each must be the
+// quotient the processor computes at run time.
+TEST(NextRandom, JitterUnitsAreTheRunTimeQuotients)
+{
+    for (int v = 0; v < 1000; ++v) {
+        volatile float numerator = float(v - 500);
+        const float quotient = numerator / 2000.0f;
+        EXPECT_EQ(std::memcmp(&quotient, &JitterUnits.Value[v], sizeof quotient), 0) << v;
+    }
 }
 
 TEST(SimplexNoise, MatchesHandComputedValues)
