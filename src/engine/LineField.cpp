@@ -9,6 +9,7 @@
 #include "engine/RadialPatterns.h"
 #include "engine/RenderState.h"
 #include "engine/StampQueue.h"
+#include "platform/Threads.h"
 
 #include <cstring>
 
@@ -25,7 +26,10 @@ bool LineField(RenderState& state, const LayerParameters& layer, int ink)
 
     const PatternQuantities pattern = DerivePatternQuantities(state, layer, field.Scale);
     PrepareDiscontinuity(state, layer);
-    std::memset(field.Pixels, 0, size_t(field.Width) * size_t(field.Height));
+    ForEachBand(field.Height, [&](int, int64_t first, int64_t end) {
+        std::memset(field.Pixels + size_t(first) * size_t(field.Width), 0,
+                    size_t(end - first) * size_t(field.Width));
+    });
 
     struct Drawing {
         RenderState& State;
