@@ -193,7 +193,8 @@ TEST_P(RenderHashes, MatrixMatchesTheRecordedPictures)
 // (parallel lines skip the random sequence ahead line by line; other
 // patterns queue their stamps): with two and three threads they equal the
 // serial render, byte for byte, including a second layer and further inks
-// that continue the sequence where the first walk left it.
+// that continue the sequence where the first walk left it, and a palette
+// extracted from the picture.
 TEST(RenderThreads, LargePicturesEqualTheSerialRender)
 {
     constexpr int Width = 640, Height = 400;
@@ -202,6 +203,7 @@ TEST(RenderThreads, LargePicturesEqualTheSerialRender)
         {"BRelief1=40", "Noise1=30", "ColorSchema=CMYK palette", "NInks=3"},
         {"LayerTwoExist=1", "Geometry2=ZigZag", "Noise2=20", "Width1=3"},
         {"Geometry1=Star 6", "Noise1=20"},
+        {"ColorSchema=RGB palette", "NInks=3", "EdgeType1=Nodules"},
     };
     for (const auto& set : settings) {
         ParameterBlock params{};
