@@ -134,12 +134,18 @@ int64_t LineStamperDraws(const RenderState& state, const StamperInputs& line)
     const LineWalk plan = PlanWalk(state, line);
     if (plan.Empty)
         return 0;
-    // The walk's own loop, without the steps.
     int64_t steps = 0;
-    for (float travelled = 0; travelled < plan.Walk; travelled = travelled + plan.StepLength) {
-        ++steps;
-        if (travelled + plan.StepLength == travelled)
-            break;
+    if (plan.StepLength == 1.0f && plan.Walk > 0 && plan.Walk <= 16777216.0f) {
+        // Steps of 1 below 2^24 travel 0, 1, 2, ... exactly: the walk takes
+        // the integers below its length.
+        steps = int64_t(std::ceil(double(plan.Walk)));
+    } else {
+        // The walk's own loop, without the steps.
+        for (float travelled = 0; travelled < plan.Walk; travelled = travelled + plan.StepLength) {
+            ++steps;
+            if (travelled + plan.StepLength == travelled)
+                break;
+        }
     }
     return line.Relief != 0 || line.Jitter != 0 ? 2 * steps : steps;
 }

@@ -146,14 +146,14 @@ void SmoothRows(const uint8_t* source, uint8_t* target, unsigned w, unsigned fir
 // of them was overwritten. A ring of n rows keeps row j in slot j mod n;
 // every row that row y reads lies within r of y, so no slot is reused while
 // it is still needed, and row y + r is copied in before row y is written.
-void SmoothColumns(uint8_t* plane, unsigned w, unsigned h, unsigned first, unsigned end, const double* kernel,
-                   unsigned n, double* ring, const double** taps)
+void SmoothColumns(uint8_t* plane, unsigned w, unsigned h, unsigned stripWidth, unsigned first, unsigned end,
+                   const double* kernel, unsigned n, double* ring, const double** taps)
 {
     const unsigned r = n / 2;
     for (unsigned strip = first; strip < end; ++strip) {
-        const unsigned x0 = strip * StripWidth;
-        const unsigned width = std::min(StripWidth, w - x0);
-        const auto slot = [&](unsigned row) { return ring + size_t(row % n) * StripWidth; };
+        const unsigned x0 = strip * stripWidth;
+        const unsigned width = std::min(stripWidth, w - x0);
+        const auto slot = [&](unsigned row) { return ring + size_t(row % n) * stripWidth; };
         for (unsigned row = 0; row < r && row < h; ++row)
             ToDoubles(plane + size_t(row) * w + x0, width, slot(row));
         for (unsigned y = 0; y < h; ++y) {
@@ -181,8 +181,14 @@ bool GaussianSmooth(uint8_t* source, uint8_t* output, unsigned w, unsigned h, un
     // thread's scratch, allocated once per call, holds a mirrored row for
     // the row pass and then the ring of the column pass; the tap pointers
     // follow the kernel.
-    const unsigned strips = (w + StripWidth - 1) / StripWidth;
+    // With several threads the strips are narrowed so that each thread gets
+    // about as many columns (the last strip is not left short).
+    unsigned strips = (w + StripWidth - 1) / StripWidth;
     const int rowBands = BandCount(h, 8), stripBands = BandCount(strips, 1);
+    if (stripBands > 1)
+        strips = (strips + unsigned(stripBands) - 1) / unsigned(stripBands) * unsigned(stripBands);
+    const unsigned stripWidth = std::min(StripWidth, (w + strips - 1) / strips);
+    strips = (w + stripWidth - 1) / stripWidth;
     const int threads = std::max({rowBands, stripBands, 1});
     const size_t lineLength = size_t(w) + 2 * size_t(r);
     const size_t scratchLength = std::max(lineLength, size_t(n) * StripWidth);
@@ -201,8 +207,8 @@ bool GaussianSmooth(uint8_t* source, uint8_t* output, unsigned w, unsigned h, un
                    tapsOf(band));
     });
     RunBands(stripBands, strips, [&](int band, int64_t first, int64_t end) {
-        SmoothColumns(plane, w, h, unsigned(first), unsigned(end), kernel.get(), n, scratchOf(band),
-                      tapsOf(band));
+        SmoothColumns(plane, w, h, stripWidth, unsigned(first), unsigned(end), kernel.get(), n,
+                      scratchOf(band), tapsOf(band));
     });
     return true;
 }
