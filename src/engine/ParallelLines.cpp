@@ -105,7 +105,7 @@ class ThreadedLines {
     {
         const int64_t draws = LineStamperDraws(state_, line);
         try {
-            tasks_.push_back({line, cursor_, t});
+            tasks_.push_back({line, cursor_, t, draws});
         } catch (const std::bad_alloc&) {
             // No memory to queue the line: walk what is queued, then this
             // line alone on this thread, stamping as it goes.
@@ -133,6 +133,7 @@ class ThreadedLines {
         StamperInputs Line;
         RandomSequence Random;
         float T;
+        int64_t Draws;
     };
 
     void Run()
@@ -141,6 +142,10 @@ class ThreadedLines {
             return;
         for (const Task& task : tasks_)
             ReportLine(state_, task.T, extent_, ink_);
+        // The longest lines first, so that the threads run out of work at
+        // about the same time.
+        std::sort(tasks_.begin(), tasks_.end(),
+                  [](const Task& a, const Task& b) { return a.Draws > b.Draws; });
         std::atomic<size_t> next{0};
         RunBands(threads_, threads_, [&](int thread, int64_t, int64_t) {
             FieldPlane plane = field_;
