@@ -12,6 +12,7 @@
 #include "platform/Alert.h"
 #include "platform/AsciiText.h"
 #include "platform/Folders.h"
+#include "platform/Threads.h"
 #include "session/DataFolders.h"
 
 #include <cstdio>
@@ -331,8 +332,13 @@ std::string ParseEngraveArguments(const std::vector<std::string>& args, EngraveO
             if (error.empty() && (parsed < 1 || parsed > 255 || std::to_string(parsed) != level))
                 error = "--plate-threshold takes a coverage level from 1 to 255";
             options.PlateThreshold = parsed;
-        }
-        else if (arg.size() > 1 && arg[0] == '-')
+        } else if (arg == "--threads") {
+            std::string count;
+            error = value(count);
+            options.Threads = ParseThreadCount(count.c_str());
+            if (error.empty() && options.Threads == 0)
+                error = "--threads needs a count of 1 or more";
+        } else if (arg.size() > 1 && arg[0] == '-')
             return "unknown option \"" + arg + "\"";
         else
             positional.push_back(arg);
@@ -366,6 +372,7 @@ AlertAnswer PrintAlertLine(const AlertMessage& message) { return PrintAlert(mess
 int RunEngrave(const EngraveOptions& options)
 {
     const AlertSink previous = SetAlertSink(PrintAlert);
+    SetRenderThreads(options.Threads);
     const std::string dataFolder = DataFolder(options);
     ParameterBlock parameters{};
     std::string error = BuildParameters(options, dataFolder, parameters);

@@ -19,6 +19,7 @@ struct EngraveOptions {
     bool Quiet = false;
     std::string PlatesDir;  // the folder for the separation plates; empty: none
     int PlateThreshold = 0; // 1..255: one-bit plates, inked from this coverage on; 0: greyscale
+    int Threads = 0;         // the render's thread count; 0: VELLISTO_THREADS, else every processor
 };
 
 // Parses the arguments after "engrave". Returns an empty string or an error.

@@ -36,7 +36,8 @@ constexpr char EngraveUsage[] =
     "  --quiet              no progress and no summary\n"
     "  --plates DIR         also write each ink's plate into DIR as a greyscale TIFF,\n"
     "                       black where the ink prints (ink1-1a1a1a.tif: number, colour)\n"
-    "  --plate-threshold N  with --plates: one-bit plates, inked where coverage >= N (1..255)\n";
+    "  --plate-threshold N  with --plates: one-bit plates, inked where coverage >= N (1..255)\n"
+    "  --threads N          render with N threads (default: VELLISTO_THREADS, else every processor)\n";
 
 constexpr char ParamsUsage[] = "usage: vellisto params\n"
                                "Prints the default parameter set, by name.\n";

@@ -1,5 +1,7 @@
 #include "color/ColorHistogram.h"
 
+#include "platform/Threads.h"
+
 #include <cstring>
 
 namespace vel {
@@ -89,11 +91,16 @@ int Coarsen(uint8_t* levels, size_t pixels, int max)
 {
     const int reduced = max / 2;
     const int divisor = max > 0 ? max : 1;
-    for (size_t i = 0; i < pixels; ++i)
-        for (int k = 0; k < 3; ++k) {
-            uint8_t& v = levels[4 * i + size_t(k)];
-            v = uint8_t((v * reduced + max / 2) / divisor);
-        }
+    ForEachBand(
+        int64_t(pixels),
+        [&](int, int64_t first, int64_t end) {
+            for (size_t i = size_t(first); i < size_t(end); ++i)
+                for (int k = 0; k < 3; ++k) {
+                    uint8_t& v = levels[4 * i + size_t(k)];
+                    v = uint8_t((v * reduced + max / 2) / divisor);
+                }
+        },
+        16384);
     return reduced;
 }
 

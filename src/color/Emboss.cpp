@@ -4,6 +4,7 @@
 #include "color/PrintState.h"
 #include "numeric/GaussianSmooth.h"
 #include "numeric/PortableMath.h"
+#include "platform/Threads.h"
 
 #include <algorithm>
 #include <cmath>
@@ -65,19 +66,21 @@ void AccumulateRelief(PrintState& state, float depth, float alpha, float beta)
     GaussianSmooth(mask, nullptr, unsigned(w), unsigned(h), EmbossKernelSize(depth));
 
     const Light light = LightFrom(std::isfinite(alpha) ? alpha : 0.0f, std::isfinite(beta) ? beta : 0.0f);
-    for (int r = 1; r + 1 < h; ++r) {
-        const uint8_t* above = mask + size_t(r - 1) * size_t(w);
-        const uint8_t* row = above + w;
-        const uint8_t* below = row + w;
-        uint8_t* relief = state.EmbossPlane.Data() + size_t(r) * size_t(w);
-        for (int c = 1; c + 1 < w; ++c) {
-            const float q = Shading(above, row, below, c, light);
-            const int v = above[c];
-            const int edge = v < 127 ? v : 254 - v; // strongest half way between ink and paper
-            const float delta = 127.0f * (float(edge) / 127.0f * q * depth);
-            relief[c] = ClampByte(float(relief[c]) + delta);
+    ForEachBand(h, [&](int, int64_t first, int64_t end) {
+        for (int r = std::max(1, int(first)); r < int(end) && r + 1 < h; ++r) {
+            const uint8_t* above = mask + size_t(r - 1) * size_t(w);
+            const uint8_t* row = above + w;
+            const uint8_t* below = row + w;
+            uint8_t* relief = state.EmbossPlane.Data() + size_t(r) * size_t(w);
+            for (int c = 1; c + 1 < w; ++c) {
+                const float q = Shading(above, row, below, c, light);
+                const int v = above[c];
+                const int edge = v < 127 ? v : 254 - v; // strongest half way between ink and paper
+                const float delta = 127.0f * (float(edge) / 127.0f * q * depth);
+                relief[c] = ClampByte(float(relief[c]) + delta);
+            }
         }
-    }
+    });
 }
 
 void ApplyEmboss(PrintState& state)
@@ -87,11 +90,15 @@ void ApplyEmboss(PrintState& state)
         return;
     const uint8_t* relief = state.EmbossPlane.Data();
     uint8_t* out = state.OutputPlane.Data();
-    for (size_t i = 0; i < pixels; ++i, out += 4) {
-        const int e = relief[i] - 127;
-        for (int k = 0; k < 3; ++k)
-            out[k] = ClampByte(int64_t(out[k] + e));
-    }
+    const size_t width = size_t(state.WorkWidth);
+    ForEachBand(state.WorkHeight, [&](int, int64_t first, int64_t end) {
+        for (size_t i = size_t(first) * width, last = size_t(end) * width; i < last; ++i) {
+            uint8_t* pixel = out + 4 * i;
+            const int e = relief[i] - 127;
+            for (int k = 0; k < 3; ++k)
+                pixel[k] = ClampByte(int64_t(pixel[k] + e));
+        }
+    });
 }
 
 } // namespace vel

@@ -4,6 +4,7 @@
 #include "color/Emboss.h"
 #include "color/Paper.h"
 #include "color/PrintState.h"
+#include "platform/Threads.h"
 
 #include <algorithm>
 
@@ -27,6 +28,9 @@ struct Printing {
     float Gain;  // g: weight of what lies beneath
     float Loss;  // l = 1 - g
     uint8_t Ink[3];
+    // The ink's tone over each level beneath, for inks laid over paper: a
+    // function of the ink and the level only, so computed once per plane.
+    int Tone[3][256];
 };
 
 Printing SetUp(const PrintState& state, const ParameterBlock& params, int ink)
@@ -43,6 +47,11 @@ Printing SetUp(const PrintState& state, const ParameterBlock& params, int ink)
     p.Ink[0] = color.R;
     p.Ink[1] = color.G;
     p.Ink[2] = color.B;
+    for (int k = 0; k < 3; ++k)
+        for (int beneath = 0; beneath < 256; ++beneath) {
+            const int ink = std::min(int(p.Ink[k]), beneath);
+            p.Tone[k][beneath] = int(float(SoftDarken(p.Ink[k], beneath)) * p.Loss + float(ink) * p.Gain);
+        }
     return p;
 }
 
@@ -71,12 +80,25 @@ int PrintPixel(const Printing& p, int cov, uint8_t* out, const uint8_t* source, 
         } else if (p.TransparentPaper && out[3] == 0) {
             out[k] = p.Ink[k];
         } else {
-            const int ink = std::min(int(p.Ink[k]), beneath);
-            const int tone = int(float(SoftDarken(p.Ink[k], beneath)) * p.Loss + float(ink) * p.Gain);
+            const int tone = p.Tone[k][beneath];
             out[k] = uint8_t((tone * amount + beneath * rest) / 255);
         }
     }
     out[3] = uint8_t(std::min(255, (p.TransparentPaper ? out[3] : limit) + amount));
+    return amount;
+}
+
+// PrintPixel for an ink laid over what is there (not the initial colours,
+// not opaque, not on transparent paper), without the per-channel tests.
+int PrintOver(const Printing& p, int cov, uint8_t* out, const uint8_t* source)
+{
+    const int limit = p.PaperPresent ? int(out[3]) : std::max(cov, int(source[3]));
+    const int amount = std::min(cov, limit), rest = 255 - amount;
+    for (int k = 0; k < 3; ++k) {
+        const int beneath = out[k];
+        out[k] = uint8_t((p.Tone[k][beneath] * amount + beneath * rest) / 255);
+    }
+    out[3] = uint8_t(std::min(255, limit + amount));
     return amount;
 }
 
@@ -107,12 +129,17 @@ void ApplyInk(PrintState& state, const ParameterBlock& params, const Plane<uint8
     const uint8_t* source = state.SourcePlane.Data();
     uint8_t* out = state.OutputPlane.Data();
     uint8_t* layer = opaqueInk ? state.InkLayerPlane.Data() : nullptr;
-    for (size_t i = 0; i < pixels; ++i) {
-        const int amount =
-            PrintPixel(printing, cov[i], out + 4 * i, source + 4 * i, layer ? layer + 3 * i : nullptr);
-        if (mask)
-            mask[i] = amount > 0 ? 255 : 0;
-    }
+    const bool over = !printing.InitialColors && !printing.Opaque && !printing.TransparentPaper;
+    const size_t width = size_t(state.WorkWidth);
+    ForEachBand(state.WorkHeight, [&](int, int64_t first, int64_t end) {
+        for (size_t i = size_t(first) * width, last = size_t(end) * width; i < last; ++i) {
+            const int amount = over ? PrintOver(printing, cov[i], out + 4 * i, source + 4 * i)
+                                    : PrintPixel(printing, cov[i], out + 4 * i, source + 4 * i,
+                                                 layer ? layer + 3 * i : nullptr);
+            if (mask)
+                mask[i] = amount > 0 ? 255 : 0;
+        }
+    });
     if (mask)
         AccumulateRelief(state, LimitReal(params.EmbossDepth, -200.0f, 200.0f) / 50.0f, params.EmbossAlpha,
                          params.EmbossBeta);

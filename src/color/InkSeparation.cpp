@@ -2,6 +2,7 @@
 
 #include "color/ColorMath.h"
 #include "color/PrintState.h"
+#include "platform/Threads.h"
 
 #include <algorithm>
 #include <cmath>
@@ -57,13 +58,17 @@ bool SeparateInk(PrintState& state, const ParameterBlock& params, int layer, int
     const bool negative = SelectLayer(params, LayerIndex(layer)).Invert == int32_t(EngraveType::Negative);
     const uint8_t* source = state.SourcePlane.Data();
     uint8_t* density = state.DensityPlane.Data();
-    for (size_t i = 0; i < pixels; ++i, source += 4) {
-        float value = schema == ColorSchemaKind::CmykPalette ? CmykDensity(source, ink)
-                                                             : PaletteDensity(source, schema, color);
-        if (negative)
-            value = 255.0f - value;
-        density[i] = ClampByte(value);
-    }
+    const size_t width = size_t(state.WorkWidth);
+    ForEachBand(state.WorkHeight, [&](int, int64_t first, int64_t end) {
+        for (size_t i = size_t(first) * width, last = size_t(end) * width; i < last; ++i) {
+            const uint8_t* pixel = source + 4 * i;
+            float value = schema == ColorSchemaKind::CmykPalette ? CmykDensity(pixel, ink)
+                                                                 : PaletteDensity(pixel, schema, color);
+            if (negative)
+                value = 255.0f - value;
+            density[i] = ClampByte(value);
+        }
+    });
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "color/PaletteExtraction.h"
 
 #include "color/MedianCut.h"
+#include "platform/Threads.h"
 
 #include <algorithm>
 #include <array>
@@ -38,21 +39,32 @@ void ExpandLevels(Candidates& colors, int max)
 // lowest index wins ties.
 void CountNearest(Candidates& colors, const Plane<uint8_t>& sample)
 {
-    for (ExtractedColor& c : colors)
-        c.Count = 0;
     const size_t pixels = sample.Bytes() / 4;
-    const uint8_t* p = sample.Data();
-    for (size_t i = 0; i < pixels; ++i, p += 4) {
-        int best = 3 * 255 * 255;
-        size_t nearest = 0;
-        for (size_t k = 0; k < size_t(colors.Size); ++k) {
-            const int d = SquaredDistance(colors.Colors[k].Color, p[0], p[1], p[2]);
-            if (d < best) {
-                best = d;
-                nearest = k;
+    const uint8_t* data = sample.Data();
+    // Each band counts on its own; the counts are added up afterwards.
+    constexpr int64_t Grain = 16384;
+    const int bands = BandCount(int64_t(pixels), Grain);
+    std::array<std::array<uint32_t, ExtractedListSize>, MaxRenderThreads> counts{};
+    RunBands(bands, int64_t(pixels), [&](int band, int64_t first, int64_t end) {
+        const uint8_t* p = data + 4 * size_t(first);
+        for (int64_t i = first; i < end; ++i, p += 4) {
+            int best = 3 * 255 * 255;
+            size_t nearest = 0;
+            for (size_t k = 0; k < size_t(colors.Size); ++k) {
+                const int d = SquaredDistance(colors.Colors[k].Color, p[0], p[1], p[2]);
+                if (d < best) {
+                    best = d;
+                    nearest = k;
+                }
             }
+            ++counts[size_t(band)][nearest];
         }
-        ++colors.Colors[nearest].Count;
+    });
+    for (size_t k = 0; k < size_t(colors.Size); ++k) {
+        uint32_t total = 0;
+        for (const auto& band : counts)
+            total += band[k];
+        colors.Colors[k].Count = total;
     }
 }
 

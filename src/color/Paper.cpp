@@ -7,6 +7,7 @@
 #include "platform/Alert.h"
 #include "platform/AsciiText.h"
 #include "platform/Folders.h"
+#include "platform/Threads.h"
 
 #include <cstring>
 
@@ -44,14 +45,22 @@ uint8_t* OutputPixels(PrintState& state)
     return state.OutputPlane.Data();
 }
 
+// Pixels are filled and laid by bands of this many at least.
+constexpr int64_t PixelGrain = 65536;
+
 void Fill(uint8_t* out, size_t pixels, uint8_t r, uint8_t g, uint8_t b, uint8_t a)
 {
-    for (size_t i = 0; i < pixels; ++i, out += 4) {
-        out[0] = r;
-        out[1] = g;
-        out[2] = b;
-        out[3] = a;
-    }
+    ForEachBand(
+        int64_t(pixels),
+        [&](int, int64_t first, int64_t end) {
+            for (uint8_t* p = out + 4 * size_t(first); p != out + 4 * size_t(end); p += 4) {
+                p[0] = r;
+                p[1] = g;
+                p[2] = b;
+                p[3] = a;
+            }
+        },
+        PixelGrain);
 }
 
 // Texture pixels per output pixel for PaperScale x: 100 keeps the texture's
@@ -122,20 +131,26 @@ void LayTexture(const PlanarImage& texture, uint8_t paperSchema, const PaperLook
     const size_t count = size_t(texture.Width) * size_t(texture.Height);
     const uint8_t* channel[4] = {texture.Channel(0), texture.Channel(1), texture.Channel(2),
                                  texture.Channel(3)};
-    for (size_t i = 0; i < count; ++i, out += 4) {
-        const uint8_t pixel[4] = {channel[0][i], channel[1][i], channel[2][i], channel[3][i]};
-        switch (PaperSchemaKind(paperSchema)) {
-        case PaperSchemaKind::Surface:
-            SurfacePixel(look, pixel, out);
-            break;
-        case PaperSchemaKind::Colorized:
-            ColorizedPixel(look, pixel, out);
-            break;
-        default:
-            std::memcpy(out, pixel, 4);
-            break;
-        }
-    }
+    ForEachBand(
+        int64_t(count),
+        [&](int, int64_t first, int64_t end) {
+            for (size_t i = size_t(first); i < size_t(end); ++i) {
+                const uint8_t pixel[4] = {channel[0][i], channel[1][i], channel[2][i], channel[3][i]};
+                uint8_t* target = out + 4 * i;
+                switch (PaperSchemaKind(paperSchema)) {
+                case PaperSchemaKind::Surface:
+                    SurfacePixel(look, pixel, target);
+                    break;
+                case PaperSchemaKind::Colorized:
+                    ColorizedPixel(look, pixel, target);
+                    break;
+                default:
+                    std::memcpy(target, pixel, 4);
+                    break;
+                }
+            }
+        },
+        PixelGrain);
 }
 
 } // namespace

@@ -7,12 +7,18 @@
 #include <cstddef>
 #include <cstring>
 
+#include <emmintrin.h>
+
 namespace vel {
 namespace {
 
 // Cones reaching further than this are composited straight from the table
 // instead of through a square of values.
 constexpr int SquareReach = 128;
+
+// Zero bytes on both sides of every row of a square: a 16-byte block read
+// around the stamp's columns stays inside the square's memory.
+constexpr size_t SquarePad = 16;
 
 // A run of offsets First..Last (empty when First > Last).
 struct Span {
@@ -135,14 +141,15 @@ void ConeShape::Prepare(const DiskTable& disk, float w)
     kind_ = Kind::Square;
     const int n = reach_;
     const size_t side = size_t(2 * n - 1);
-    square_.assign(side * side, 0);
+    const size_t stride = side + 2 * SquarePad;
+    square_.assign(side * stride, 0);
     int index[SquareReach];
     for (int k = 0; k < n; ++k)
         index[k] = ProfileIndex(k, scale_);
     for (int i = 0; i < n; ++i) {
         const uint8_t* profile = disk.Values[index[i]];
-        uint8_t* below = &square_[size_t(n - 1 + i) * side + size_t(n - 1)];
-        uint8_t* above = &square_[size_t(n - 1 - i) * side + size_t(n - 1)];
+        uint8_t* below = &square_[size_t(n - 1 + i) * stride + SquarePad + size_t(n - 1)];
+        uint8_t* above = &square_[size_t(n - 1 - i) * stride + SquarePad + size_t(n - 1)];
         for (int k = 0; k < n; ++k)
             below[k] = below[-k] = above[k] = above[-k] = profile[index[k]];
     }
@@ -173,12 +180,30 @@ void ConeShape::Stamp(const FieldPlane& field, int x, int y) const
     const int64_t y1 = std::min<int64_t>(int64_t(y) + (n - 1), field.Height - 1);
     if (x0 > x1 || y0 > y1)
         return;
-    const size_t count = size_t(x1 - x0 + 1);
+    // Each row is taken in the 16-byte blocks of memory that hold the
+    // stamp's pixels: neighbouring stamps of a line then read and write the
+    // same blocks, which the processor forwards from store to load, where
+    // overlapping accesses at shifted offsets would wait for memory. A
+    // block's pixels outside the stamp take the maximum with the square's
+    // zero padding, which leaves them as they are; a block that reaches
+    // beyond the row is done byte by byte.
+    const size_t stride = side + 2 * SquarePad;
+    const int64_t left = int64_t(x) - (n - 1); // the column of a square row's first value
     for (int64_t row = y0; row <= y1; ++row) {
-        uint8_t* pixels = field.Pixels + size_t(row) * size_t(field.Width) + size_t(x0);
-        const uint8_t* values = square_.data() + size_t(row - y + n - 1) * side + size_t(x0 - x + n - 1);
-        for (size_t c = 0; c < count; ++c)
-            MaxInto(pixels[c], values[c]);
+        uint8_t* pixels = field.Pixels + size_t(row) * size_t(field.Width);
+        const uint8_t* values = square_.data() + size_t(row - y + n - 1) * stride + SquarePad;
+        const uintptr_t start = reinterpret_cast<uintptr_t>(pixels);
+        const int64_t first = x0 - int64_t((start + uintptr_t(x0)) % 16); // column of the first block
+        for (int64_t c = first; c <= x1; c += 16) {
+            if (c >= 0 && c + 16 <= field.Width) {
+                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(values + (c - left)));
+                __m128i* block = reinterpret_cast<__m128i*>(pixels + c);
+                _mm_store_si128(block, _mm_max_epu8(_mm_load_si128(block), v));
+            } else {
+                for (int64_t k = std::max(c, x0), last = std::min(c + 15, x1); k <= last; ++k)
+                    MaxInto(pixels[k], values[k - left]);
+            }
+        }
     }
 }
 

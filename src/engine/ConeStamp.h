@@ -34,7 +34,7 @@ class ConeShape {
     int reach_ = 0;   // n: offsets 0..n-1 from the centre
     float scale_ = 0; // f = r / 100
     const DiskTable* disk_ = nullptr;
-    std::vector<uint8_t> square_; // (2n - 1)² values, centre in the middle
+    std::vector<uint8_t> square_; // (2n - 1)² values, centre in the middle, rows padded with zeros
 };
 
 } // namespace vel

@@ -2,6 +2,7 @@
 
 #include "numeric/PortableMath.h"
 #include "numeric/SimplexNoise.h"
+#include "platform/Threads.h"
 
 #include <algorithm>
 #include <cmath>
@@ -37,19 +38,21 @@ void ApplyCoverage(RenderState& state, const LayerParameters& layer)
     const float ox = seed * 123.456f + float(state.WorkOffsetX);
     const float oy = seed * 112.334f + float(state.WorkOffsetY);
 
-    for (int y = 0; y < height; ++y) {
-        uint8_t* row = plane.Data() + size_t(y) * size_t(width);
-        const float ny = (float(y) + oy) * frequency;
-        for (int x = 0; x < width; ++x) {
-            const float nx = (float(x) + ox) * frequency;
-            const float n = layer.CoverageSmooth ? SimplexNoise(nx, ny) : FractalNoise(nx, ny);
-            float mask = std::clamp((n * steepness + 1.0f) / 2.0f, 0.0f, 1.0f);
-            if (layer.CoverageInvert)
-                mask = 1.0f - mask;
-            const float factor = std::clamp(cover - mask * (1.0f - cover), 0.0f, 1.0f);
-            row[x] = uint8_t(TruncateToInt(float(row[x]) * factor));
+    ForEachBand(height, [&](int, int64_t first, int64_t end) {
+        for (int y = int(first); y < int(end); ++y) {
+            uint8_t* row = plane.Data() + size_t(y) * size_t(width);
+            const float ny = (float(y) + oy) * frequency;
+            for (int x = 0; x < width; ++x) {
+                const float nx = (float(x) + ox) * frequency;
+                const float n = layer.CoverageSmooth ? SimplexNoise(nx, ny) : FractalNoise(nx, ny);
+                float mask = std::clamp((n * steepness + 1.0f) / 2.0f, 0.0f, 1.0f);
+                if (layer.CoverageInvert)
+                    mask = 1.0f - mask;
+                const float factor = std::clamp(cover - mask * (1.0f - cover), 0.0f, 1.0f);
+                row[x] = uint8_t(TruncateToInt(float(row[x]) * factor));
+            }
         }
-    }
+    });
 }
 
 } // namespace vel

@@ -4,6 +4,7 @@
 #include "numeric/GaussianSmooth.h"
 #include "numeric/PortableMath.h"
 #include "numeric/SimplexNoise.h"
+#include "platform/Threads.h"
 
 #include <algorithm>
 #include <cstring>
@@ -49,18 +50,25 @@ void WarpEdges(const RenderState& state, uint8_t* target, const uint8_t* source,
     const float ox = float(state.WorkOffsetX) * step + float(layerIndex) * 11.2267f / s;
     const float oy = float(state.WorkOffsetY) * step + float(layerIndex) * 54.1123f / s;
     const float amplitude = edgeWidth / 100.0f;
-    for (int i = 0; i < height; ++i) {
-        const float ny = float(i) * step + oy;
-        uint8_t* row = target + size_t(i) * size_t(width);
-        for (int j = 0; j < width; ++j) {
-            const float nx = float(j) * step + ox;
-            const float a = SimplexNoise(nx, ny);
-            const float b = SimplexNoise(nx + 111.0f, ny + 222.0f);
-            const int sourceRow = ClampIndex(float(i) + b * amplitude + 0.5f, height - 1);
-            const int sourceColumn = ClampIndex(float(j) + a * amplitude + 0.5f, width - 1);
-            row[j] = source[size_t(sourceRow) * size_t(width) + size_t(sourceColumn)];
+    const auto warpRows = [&](int, int64_t first, int64_t end) {
+        for (int i = int(first); i < int(end); ++i) {
+            const float ny = float(i) * step + oy;
+            uint8_t* row = target + size_t(i) * size_t(width);
+            for (int j = 0; j < width; ++j) {
+                const float nx = float(j) * step + ox;
+                const float a = SimplexNoise(nx, ny);
+                const float b = SimplexNoise(nx + 111.0f, ny + 222.0f);
+                const int sourceRow = ClampIndex(float(i) + b * amplitude + 0.5f, height - 1);
+                const int sourceColumn = ClampIndex(float(j) + a * amplitude + 0.5f, width - 1);
+                row[j] = source[size_t(sourceRow) * size_t(width) + size_t(sourceColumn)];
+            }
         }
-    }
+    };
+    // Warping in place reads pixels already moved, row after row: one thread.
+    if (source == target)
+        warpRows(0, 0, height);
+    else
+        ForEachBand(height, warpRows);
 }
 
 } // namespace
@@ -70,9 +78,11 @@ void ChamferDistance(uint8_t* q, int width, int height)
     const size_t w = size_t(width);
     const auto at = [&](int x, int y) -> uint8_t& { return q[size_t(y) * w + size_t(x)]; };
     const int far = int64_t(width) * height < 255 ? width * height : 255;
-    for (size_t i = 0; i < w * size_t(height); ++i)
-        if (q[i] != 0)
-            q[i] = uint8_t(far);
+    ForEachBand(height, [&](int, int64_t first, int64_t end) {
+        for (size_t i = size_t(first) * w; i < size_t(end) * w; ++i)
+            if (q[i] != 0)
+                q[i] = uint8_t(far);
+    });
 
     for (int y = 1; y <= height - 2; ++y)
         for (int x = width - 1; x >= 1; --x)
@@ -123,9 +133,10 @@ void DisplaceDouble(RenderState& state, const uint8_t* plane, uint8_t* target, i
     if (!EnsureScratchPlane(state.InkMaskPlane, width, height))
         return;
     uint8_t* distance = state.InkMaskPlane.Data();
-    const size_t count = size_t(width) * size_t(height);
-    for (size_t i = 0; i < count; ++i)
-        distance[i] = target[i] == 0 ? 255 : 0;
+    ForEachBand(height, [&](int, int64_t first, int64_t end) {
+        for (size_t i = size_t(first) * size_t(width); i < size_t(end) * size_t(width); ++i)
+            distance[i] = target[i] == 0 ? 255 : 0;
+    });
     ChamferDistance(distance, width, height);
     GaussianSmooth(distance, nullptr, unsigned(width), unsigned(height), DistanceKernel);
 
@@ -136,22 +147,24 @@ void DisplaceDouble(RenderState& state, const uint8_t* plane, uint8_t* target, i
     const float step = 0.005f * (0.1f * layer / s + 1.0f);
     const float amplitude = -edgeWidth / 60.0f;
     const size_t w = size_t(width);
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* z = distance + size_t(y) * w;
-        for (int x = 0; x < width; ++x) {
-            int gx = 0, gy = 0;
-            if (x >= 1 && y >= 1) {
-                gx = z[x] - z[x - 1];
-                gy = z[x] - z[x - width];
+    ForEachBand(height, [&](int, int64_t first, int64_t end) {
+        for (int y = int(first); y < int(end); ++y) {
+            const uint8_t* z = distance + size_t(y) * w;
+            for (int x = 0; x < width; ++x) {
+                int gx = 0, gy = 0;
+                if (x >= 1 && y >= 1) {
+                    gx = z[x] - z[x - 1];
+                    gy = z[x] - z[x - width];
+                }
+                const float n = SimplexNoise(float(x) * step + ox + (gx >= 0 ? 123.0f : 0.0f),
+                                             float(y) * step + oy + (gy >= 0 ? 221.0f : 0.0f));
+                const float k = (n + 1.0f) * amplitude * (1.0f + float(DensityUnder(state, x, y)) / 255.0f);
+                const int sourceRow = ClampIndex(k * float(gy) + float(y) + 0.5f, height - 1);
+                const int sourceColumn = ClampIndex(k * float(gx) + float(x) + 0.5f, width - 1);
+                target[size_t(y) * w + size_t(x)] = plane[size_t(sourceRow) * w + size_t(sourceColumn)];
             }
-            const float n = SimplexNoise(float(x) * step + ox + (gx >= 0 ? 123.0f : 0.0f),
-                                         float(y) * step + oy + (gy >= 0 ? 221.0f : 0.0f));
-            const float k = (n + 1.0f) * amplitude * (1.0f + float(DensityUnder(state, x, y)) / 255.0f);
-            const int sourceRow = ClampIndex(k * float(gy) + float(y) + 0.5f, height - 1);
-            const int sourceColumn = ClampIndex(k * float(gx) + float(x) + 0.5f, width - 1);
-            target[size_t(y) * w + size_t(x)] = plane[size_t(sourceRow) * w + size_t(sourceColumn)];
         }
-    }
+    });
 }
 
 // Screens the halo over the plane: t + (1 - t / 255) × P where t is not 0.
@@ -196,9 +209,12 @@ void ApplyEdges(RenderState& state, Plane<uint8_t>& plane, int width, int height
     GaussianSmooth(halo, nullptr, unsigned(width), unsigned(height), kernel);
     uint8_t curve[256];
     BuildEdgeCurve(curve, edgeWidth, kind);
-    for (size_t i = 0; i < count; ++i)
-        halo[i] = curve[halo[i]];
-    ScreenBack(pixels, halo, count);
+    ForEachBand(height, [&](int, int64_t first, int64_t end) {
+        const size_t from = size_t(first) * size_t(width), to = size_t(end) * size_t(width);
+        for (size_t i = from; i < to; ++i)
+            halo[i] = curve[halo[i]];
+        ScreenBack(pixels + from, halo + from, to - from);
+    });
 }
 
 } // namespace vel

@@ -8,6 +8,17 @@
 
 namespace vel {
 
+// float(level) / 255 for every level, as the processor divides.
+struct DensityLevelTable {
+    float Value[256];
+    constexpr DensityLevelTable() : Value()
+    {
+        for (int level = 0; level < 256; ++level)
+            Value[level] = float(level) / 255.0f;
+    }
+};
+inline constexpr DensityLevelTable DensityLevels{};
+
 class FieldDensity {
   public:
     explicit FieldDensity(const RenderState& state) : width_(state.WorkWidth), height_(state.WorkHeight)
@@ -21,7 +32,7 @@ class FieldDensity {
     {
         if (!pixels_ || gx < 0 || gy < 0 || gx >= width_ || gy >= height_)
             return 0.5f;
-        return float(pixels_[size_t(gy) * size_t(width_) + size_t(gx)]) / 255.0f;
+        return DensityLevels.Value[pixels_[size_t(gy) * size_t(width_) + size_t(gx)]];
     }
 
   private:

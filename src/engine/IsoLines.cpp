@@ -5,6 +5,7 @@
 #include "engine/Modulation.h"
 #include "engine/RenderState.h"
 #include "engine/ScratchPlane.h"
+#include "engine/StampQueue.h"
 #include "numeric/GaussianSmooth.h"
 #include "numeric/PortableMath.h"
 #include "numeric/SimplexNoise.h"
@@ -180,8 +181,7 @@ void StampBorders(RenderState& state, const FieldPlane& field, const PatternQuan
             float wd = m + 0.5f;
             if (modulation.RoughAmp != 0)
                 wd = Roughness(state, wd, float(x), float(y));
-            cone.Prepare(state.Disk, wd * iso.BaseWidth);
-            cone.Stamp(field, TruncateToInt(px), TruncateToInt(py));
+            StampCone(field, cone, state.Disk, wd * iso.BaseWidth, TruncateToInt(px), TruncateToInt(py));
         }
     }
 }

@@ -8,6 +8,7 @@
 #include "engine/Modulation.h"
 #include "numeric/GaussianSmooth.h"
 #include "platform/Alert.h"
+#include "platform/Threads.h"
 #include "platform/Truncate.h"
 
 #include <algorithm>
@@ -30,6 +31,26 @@ int64_t TruncateLimited(float value)
     return TruncateBetween(value, -limit, limit, 0);
 }
 
+// One row of the tone shaping; with three field pixels to a working pixel
+// (the common case) the density is read once for each three.
+void ShapeRow(uint8_t* row, int fieldWidth, const uint8_t* densityRow, int scale, const ToneTable& table)
+{
+    if (scale != 3) {
+        for (int x = 0; x < fieldWidth; ++x)
+            row[x] = table.Value[densityRow[x / scale]][row[x]];
+        return;
+    }
+    int x = 0;
+    for (int g = 0; x + 3 <= fieldWidth; ++g, x += 3) {
+        const uint8_t* values = table.Value[densityRow[g]];
+        row[x] = values[row[x]];
+        row[x + 1] = values[row[x + 1]];
+        row[x + 2] = values[row[x + 2]];
+    }
+    for (; x < fieldWidth; ++x)
+        row[x] = table.Value[densityRow[x / 3]][row[x]];
+}
+
 } // namespace
 
 bool FoldCombine(RenderState& state)
@@ -40,13 +61,15 @@ bool FoldCombine(RenderState& state)
     }
     uint8_t* density = state.DensityPlane.Data();
     uint8_t* mask = state.CombineMask.Data();
-    const size_t count = size_t(state.WorkWidth) * size_t(state.WorkHeight);
-    for (size_t i = 0; i < count; ++i) {
-        const bool fold = density[i] > 127;
-        if (fold)
-            density[i] = uint8_t(255 - density[i]);
-        mask[i] = fold ? 255 : 0;
-    }
+    const size_t width = size_t(state.WorkWidth);
+    ForEachBand(state.WorkHeight, [&](int, int64_t first, int64_t end) {
+        for (size_t i = size_t(first) * width, last = size_t(end) * width; i < last; ++i) {
+            const bool fold = density[i] > 127;
+            if (fold)
+                density[i] = uint8_t(255 - density[i]);
+            mask[i] = fold ? 255 : 0;
+        }
+    });
     return true;
 }
 
@@ -58,24 +81,27 @@ void FlipCombine(RenderState& state)
 {
     const int w = state.WorkWidth, h = state.WorkHeight;
     const uint8_t* mask = state.CombineMask.Data();
-    for (int y = 0; y < state.FineHeight; ++y) {
-        const float fy = float(y) / 3.0f;
-        const int y0 = int(fy);
-        const float ty = fy - float(y0);
-        const uint8_t* row0 = mask + size_t(y0 % h) * size_t(w);
-        const uint8_t* row1 = mask + size_t((y0 + 1) % h) * size_t(w);
-        uint8_t* field = state.FinePlane.Row(y);
-        for (int x = 0; x < state.FineWidth; ++x) {
-            const float fx = float(x) / 3.0f;
-            const int x0 = int(fx);
-            const float tx = fx - float(x0);
-            const int a = x0 % w, b = (x0 + 1) % w;
-            const float sample = float(row0[a]) * (1.0f - tx) * (1.0f - ty) + float(row0[b]) * tx * (1.0f - ty) +
-                                 float(row1[a]) * (1.0f - tx) * ty + float(row1[b]) * tx * ty;
-            if (sample > 127.0f)
-                field[x] = uint8_t(255 - field[x]);
+    ForEachBand(state.FineHeight, [&](int, int64_t first, int64_t end) {
+        for (int y = int(first); y < int(end); ++y) {
+            const float fy = float(y) / 3.0f;
+            const int y0 = int(fy);
+            const float ty = fy - float(y0);
+            const uint8_t* row0 = mask + size_t(y0 % h) * size_t(w);
+            const uint8_t* row1 = mask + size_t((y0 + 1) % h) * size_t(w);
+            uint8_t* field = state.FinePlane.Row(y);
+            for (int x = 0; x < state.FineWidth; ++x) {
+                const float fx = float(x) / 3.0f;
+                const int x0 = int(fx);
+                const float tx = fx - float(x0);
+                const int a = x0 % w, b = (x0 + 1) % w;
+                const float sample = float(row0[a]) * (1.0f - tx) * (1.0f - ty) +
+                                     float(row0[b]) * tx * (1.0f - ty) + float(row1[a]) * (1.0f - tx) * ty +
+                                     float(row1[b]) * tx * ty;
+                if (sample > 127.0f)
+                    field[x] = uint8_t(255 - field[x]);
+            }
         }
-    }
+    });
 }
 
 // Keeps the fine field for the other layer to interact with; with Interfere
@@ -90,44 +116,67 @@ void CaptureField(RenderState& state, const ParameterBlock& params, int ink)
     if (ink == 0)
         std::memcpy(capture, field, count);
     else
-        for (size_t i = 0; i < count; ++i)
-            capture[i] = uint8_t(std::min(255, capture[i] + field[i]));
+        ForEachBand(state.FineHeight, [&](int, int64_t first, int64_t end) {
+            const size_t width = size_t(state.FineWidth);
+            for (size_t i = size_t(first) * width, last = size_t(end) * width; i < last; ++i)
+                capture[i] = uint8_t(std::min(255, capture[i] + field[i]));
+        });
 
     const auto mode = LayerInteraction(params.Interfere);
-    if ((mode == LayerInteraction::Interfere || mode == LayerInteraction::Cross) && ink == state.Inks.InkCount - 1) {
+    if ((mode == LayerInteraction::Interfere || mode == LayerInteraction::Cross) &&
+        ink == state.Inks.InkCount - 1) {
         const float s = state.PreviewScale;
         const LayerParameters& one = params.Layers[0];
         const int64_t half = TruncateLimited((one.Width / s + one.Space / s) * 0.5f + 3.0f);
         const int64_t n = 2 * half + 1;
         if (n > 0 && n < int64_t(1u << 30))
-            GaussianSmooth(capture, nullptr, unsigned(state.FineWidth), unsigned(state.FineHeight), unsigned(n));
+            GaussianSmooth(capture, nullptr, unsigned(state.FineWidth), unsigned(state.FineHeight),
+                           unsigned(n));
     }
 }
 
 void Invert(Plane<uint8_t>& plane)
 {
     uint8_t* p = plane.Data();
-    for (size_t i = 0, n = plane.Count(); i < n; ++i)
-        p[i] = uint8_t(255 - p[i]);
+    const size_t n = plane.Count();
+    ForEachBand(
+        int64_t(n),
+        [&](int, int64_t first, int64_t end) {
+            for (size_t i = size_t(first); i < size_t(end); ++i)
+                p[i] = uint8_t(255 - p[i]);
+        },
+        65536);
 }
 
 } // namespace
 
 void InteractFields(uint8_t* field, const uint8_t* capture, size_t count, uint8_t interfere)
 {
-    for (size_t i = 0; i < count; ++i) {
-        const int p = field[i], q = capture[i];
-        int v = p;
-        switch (LayerInteraction(interfere)) {
-        case LayerInteraction::Subtract:
-        case LayerInteraction::Interfere: v = std::max(0, p - 10 * q); break;
-        case LayerInteraction::LogicalAnd:
-        case LayerInteraction::Cross: v = std::min(255, (10 * p * q) / 255); break;
-        case LayerInteraction::LogicalXor: v = std::abs(p - q); break;
-        default: break;
-        }
-        field[i] = uint8_t(v);
-    }
+    ForEachBand(
+        int64_t(count),
+        [&](int, int64_t first, int64_t end) {
+            for (size_t i = size_t(first); i < size_t(end); ++i) {
+                const int p = field[i], q = capture[i];
+                int v = p;
+                switch (LayerInteraction(interfere)) {
+                case LayerInteraction::Subtract:
+                case LayerInteraction::Interfere:
+                    v = std::max(0, p - 10 * q);
+                    break;
+                case LayerInteraction::LogicalAnd:
+                case LayerInteraction::Cross:
+                    v = std::min(255, (10 * p * q) / 255);
+                    break;
+                case LayerInteraction::LogicalXor:
+                    v = std::abs(p - q);
+                    break;
+                default:
+                    break;
+                }
+                field[i] = uint8_t(v);
+            }
+        },
+        65536);
 }
 
 void BuildToneTable(ToneTable& table, float threshold)
@@ -144,31 +193,35 @@ void BuildToneTable(ToneTable& table, float threshold)
     }
 }
 
-void ShapeTone(uint8_t* field, int fieldWidth, int fieldHeight, const uint8_t* density, int densityWidth, int scale,
-               const ToneTable& table)
+void ShapeTone(uint8_t* field, int fieldWidth, int fieldHeight, const uint8_t* density, int densityWidth,
+               int scale, const ToneTable& table)
 {
-    for (int y = 0; y < fieldHeight; ++y) {
-        const uint8_t* densityRow = density + size_t(y / scale) * size_t(densityWidth);
-        uint8_t* row = field + size_t(y) * size_t(fieldWidth);
-        for (int x = 0; x < fieldWidth; ++x)
-            row[x] = table.Value[densityRow[x / scale]][row[x]];
-    }
+    ForEachBand(fieldHeight, [&](int, int64_t first, int64_t end) {
+        for (int y = int(first); y < int(end); ++y) {
+            const uint8_t* densityRow = density + size_t(y / scale) * size_t(densityWidth);
+            uint8_t* row = field + size_t(y) * size_t(fieldWidth);
+            ShapeRow(row, fieldWidth, densityRow, scale, table);
+        }
+    });
 }
 
 void ReduceFine(const uint8_t* fine, int workWidth, int workHeight, uint8_t* work)
 {
     const size_t fineWidth = size_t(workWidth) * 3;
-    for (int y = 0; y < workHeight; ++y) {
-        const uint8_t* r0 = fine + size_t(3 * y) * fineWidth;
-        const uint8_t* r1 = r0 + fineWidth;
-        const uint8_t* r2 = r1 + fineWidth;
-        uint8_t* out = work + size_t(y) * size_t(workWidth);
-        for (int x = 0; x < workWidth; ++x) {
-            const size_t c = size_t(3 * x);
-            const int sum = r0[c] + r0[c + 1] + r0[c + 2] + r1[c] + r1[c + 1] + r1[c + 2] + r2[c] + r2[c + 1] + r2[c + 2];
-            out[x] = uint8_t(sum / 9);
+    ForEachBand(workHeight, [&](int, int64_t first, int64_t end) {
+        for (int y = int(first); y < int(end); ++y) {
+            const uint8_t* r0 = fine + size_t(3 * y) * fineWidth;
+            const uint8_t* r1 = r0 + fineWidth;
+            const uint8_t* r2 = r1 + fineWidth;
+            uint8_t* out = work + size_t(y) * size_t(workWidth);
+            for (int x = 0; x < workWidth; ++x) {
+                const size_t c = size_t(3 * x);
+                const int sum = r0[c] + r0[c + 1] + r0[c + 2] + r1[c] + r1[c + 1] + r1[c + 2] + r2[c] +
+                                r2[c + 1] + r2[c + 2];
+                out[x] = uint8_t(sum / 9);
+            }
         }
-    }
+    });
 }
 
 void LayerPass(RenderState& state, const ParameterBlock& params, int layer, int ink)
@@ -190,7 +243,8 @@ void LayerPass(RenderState& state, const ParameterBlock& params, int layer, int 
     GaussianSmooth(field.Data(), nullptr, unsigned(fieldWidth), unsigned(fieldHeight), FieldKernel);
     const auto table = std::make_unique<ToneTable>(); // 64 KiB: too large for a host thread's stack
     BuildToneTable(*table, L.Threshold);
-    ShapeTone(field.Data(), fieldWidth, fieldHeight, state.DensityPlane.Data(), state.WorkWidth, scale, *table);
+    ShapeTone(field.Data(), fieldWidth, fieldHeight, state.DensityPlane.Data(), state.WorkWidth, scale,
+              *table);
 
     const auto edge = EdgeKind(L.EdgeType);
     if (fine) {

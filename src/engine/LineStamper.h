@@ -5,6 +5,9 @@
 // the ink's density under the point, the roughness and the discontinuity.
 
 #include "engine/FieldPlane.h"
+#include "numeric/Random.h"
+
+#include <cstdint>
 
 namespace vel {
 
@@ -36,5 +39,13 @@ struct StamperInputs {
 // Draws from the render's random sequence: one value per step for the wave
 // jitter, then one more when Relief or Jitter is not 0.
 void LineStamper(RenderState& state, const FieldPlane& field, const StamperInputs& line);
+
+// The same walk drawing from `random` instead of the render's sequence.
+void LineStamper(RenderState& state, const FieldPlane& field, const StamperInputs& line,
+                 RandomSequence& random);
+
+// How many values LineStamper draws for the line: its steps, times two when
+// Relief or Jitter is not 0.
+int64_t LineStamperDraws(const RenderState& state, const StamperInputs& line);
 
 } // namespace vel

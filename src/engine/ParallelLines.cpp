@@ -2,10 +2,16 @@
 
 #include "engine/LineStamper.h"
 #include "engine/RenderState.h"
+#include "engine/StampQueue.h"
 #include "numeric/PortableMath.h"
+#include "platform/Threads.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <memory>
+#include <new>
+#include <vector>
 
 namespace vel {
 namespace {
@@ -20,10 +26,10 @@ void ReportLine(const RenderState& state, float t, int extent, int ink)
     ReportProgress(state, float(done), float(int64_t(state.Inks.InkCount) * extent));
 }
 
-} // namespace
-
-void DrawParallelLines(RenderState& state, const FieldPlane& field, const PatternQuantities& pattern,
-                       int waveType, int ink)
+// Calls visit(t, line) for every line of the pattern, in order.
+template <typename Visit>
+void ForEachLine(const RenderState& state, const PatternQuantities& pattern, int waveType, int ink,
+                 Visit&& visit)
 {
     const float ca = pattern.Cos;
     const float sa = pattern.Sin;
@@ -60,7 +66,6 @@ void DrawParallelLines(RenderState& state, const FieldPlane& field, const Patter
     const auto toX = [&](float u, float v) { return pattern.HalfWidth + ca * u - sa * v; };
     const auto toY = [&](float u, float v) { return pattern.HalfHeight + sa * u + ca * v; };
     for (; t <= float(extent); t = t + pattern.Step) {
-        ReportLine(state, t, extent, ink);
         const float v = t - anchor - half;
         line.StartX = toX(-half, v);
         line.StartY = toY(-half, v);
@@ -68,10 +73,154 @@ void DrawParallelLines(RenderState& state, const FieldPlane& field, const Patter
         line.EndY = toY(half, v);
         line.ReferenceX = toX(-half - along, v);
         line.ReferenceY = toY(-half - along, v);
-        LineStamper(state, field, line);
+        visit(t, line);
         if (t + pattern.Step == t)
             break; // beyond float resolution the loop would never end
     }
+}
+
+// The lines walked by several threads. Each line draws a known number of
+// values from the random sequence, so its first value is known before the
+// lines ahead of it are walked: the sequence is skipped forward to it, and
+// every step gets the value it gets in the serial walk. The lines are taken
+// in chunks of about ChunkDraws steps: the threads walk the chunk's lines
+// into their own stamp lists, then stamp all the lists by bands of rows
+// (stamps combine by maximum, so the order does not matter).
+// A band's cone, on cache lines of its own.
+struct alignas(64) BandCone {
+    ConeShape Cone;
+};
+
+class ThreadedLines {
+  public:
+    static constexpr int64_t ChunkDraws = int64_t(1) << 18;
+
+    ThreadedLines(RenderState& state, const FieldPlane& field, int threads, int extent, int ink)
+        : state_(state), field_(field), threads_(threads), extent_(extent), ink_(ink), cursor_(state.Random),
+          lists_(size_t(threads)), cones_(size_t(threads))
+    {
+    }
+
+    void Add(float t, const StamperInputs& line)
+    {
+        const int64_t draws = LineStamperDraws(state_, line);
+        try {
+            tasks_.push_back({line, cursor_, t, draws});
+        } catch (const std::bad_alloc&) {
+            // No memory to queue the line: walk what is queued, then this
+            // line alone on this thread, stamping as it goes.
+            Run();
+            ReportLine(state_, t, extent_, ink_);
+            LineStamper(state_, field_, line, cursor_);
+            return;
+        }
+        SkipRandom(cursor_, uint64_t(draws));
+        draws_ += draws;
+        if (draws_ >= ChunkDraws)
+            Run();
+    }
+
+    // Walks what is left and leaves the render's sequence where the serial
+    // walk leaves it.
+    void Finish()
+    {
+        Run();
+        state_.Random = cursor_;
+    }
+
+  private:
+    struct Task {
+        StamperInputs Line;
+        RandomSequence Random;
+        float T;
+        int64_t Draws;
+    };
+
+    void Run()
+    {
+        if (tasks_.empty())
+            return;
+        for (const Task& task : tasks_)
+            ReportLine(state_, task.T, extent_, ink_);
+        // The longest lines first, so that the threads run out of work at
+        // about the same time.
+        std::sort(tasks_.begin(), tasks_.end(),
+                  [](const Task& a, const Task& b) { return a.Draws > b.Draws; });
+        std::atomic<size_t> next{0};
+        RunBands(threads_, threads_, [&](int thread, int64_t, int64_t) {
+            FieldPlane plane = field_;
+            plane.Queue = &lists_[size_t(thread)];
+            for (size_t i = next++; i < tasks_.size(); i = next++) {
+                RandomSequence random = tasks_[i].Random;
+                LineStamper(state_, plane, tasks_[i].Line, random);
+            }
+        });
+        bool lost = false;
+        for (const StampList& list : lists_)
+            lost = lost || list.Lost;
+        if (lost) {
+            // A list ran out of memory: walk the chunk again on this thread,
+            // stamping as it goes (nothing of the chunk is stamped yet).
+            for (StampList& list : lists_) {
+                list.Stamps = {};
+                list.Lost = false;
+            }
+            for (const Task& task : tasks_) {
+                RandomSequence random = task.Random;
+                LineStamper(state_, field_, task.Line, random);
+            }
+        } else {
+            ForEachBand(
+                field_.Height,
+                [&](int band, int64_t first, int64_t end) {
+                    for (const StampList& list : lists_)
+                        StampRows(field_, int(first), int(end), cones_[size_t(band)].Cone, state_.Disk,
+                                  list.Stamps.data(), list.Stamps.size());
+                },
+                32);
+        }
+        for (StampList& list : lists_)
+            list.Stamps.clear();
+        tasks_.clear();
+        draws_ = 0;
+    }
+
+    RenderState& state_;
+    const FieldPlane& field_;
+    int threads_;
+    int extent_;
+    int ink_;
+    RandomSequence cursor_; // where the next line starts drawing
+    std::vector<Task> tasks_;
+    int64_t draws_ = 0;
+    std::vector<StampList> lists_;
+    std::vector<BandCone> cones_;
+};
+
+} // namespace
+
+void DrawParallelLines(RenderState& state, const FieldPlane& field, const PatternQuantities& pattern,
+                       int waveType, int ink)
+{
+    const int extent = pattern.Extent;
+    const int threads = field.Queue ? 1 : std::min(RenderThreads(), field.Height / 32);
+    std::unique_ptr<ThreadedLines> lines;
+    if (threads > 1) {
+        try {
+            lines = std::make_unique<ThreadedLines>(state, field, threads, extent, ink);
+        } catch (const std::bad_alloc&) {
+        }
+    }
+    if (!lines) {
+        ForEachLine(state, pattern, waveType, ink, [&](float t, const StamperInputs& line) {
+            ReportLine(state, t, extent, ink);
+            LineStamper(state, field, line);
+        });
+        return;
+    }
+    ForEachLine(state, pattern, waveType, ink,
+                [&](float t, const StamperInputs& line) { lines->Add(t, line); });
+    lines->Finish();
 }
 
 } // namespace vel

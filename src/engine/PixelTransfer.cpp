@@ -1,5 +1,7 @@
 #include "engine/PixelTransfer.h"
 
+#include "platform/Threads.h"
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -114,20 +116,36 @@ void ReadInto(Plane<uint8_t>& plane, int width, int height, const HostImage& ima
     const bool cmyk = IsCmykMode(image.Mode);
     const int alphaPlane = cmyk ? 4 : 3;
     const bool hasAlpha = image.Planes > alphaPlane;
-    for (int y = 0; y < height; ++y) {
-        const HostRow row(image, image.Input.Data, image.Input.RowBytes, y);
-        uint8_t* out = plane.Row(y);
-        if (cmyk) {
-            ConvertCmykRow(image, row, width, converter,
-                           [&](int x, const uint8_t* rgb) { std::memcpy(out + 4 * x, rgb, 3); });
-        } else {
+    // The host's colour converter is called from this thread only; RGB rows
+    // are read by bands.
+    const auto readRows = [&](int, int64_t first, int64_t end) {
+        for (int y = int(first); y < int(end); ++y) {
+            const HostRow row(image, image.Input.Data, image.Input.RowBytes, y);
+            uint8_t* out = plane.Row(y);
+            if (cmyk) {
+                ConvertCmykRow(image, row, width, converter,
+                               [&](int x, const uint8_t* rgb) { std::memcpy(out + 4 * x, rgb, 3); });
+            } else if (image.Depth != 16) {
+                // 8-bit samples, read straight from the row.
+                const uint8_t* in =
+                    static_cast<const uint8_t*>(image.Input.Data) + ptrdiff_t(y) * image.Input.RowBytes;
+                const size_t planes = size_t(image.Planes);
+                for (int x = 0; x < width; ++x)
+                    for (int c = 0; c < 3; ++c)
+                        out[4 * x + c] = in[size_t(x) * planes + size_t(c)];
+            } else {
+                for (int x = 0; x < width; ++x)
+                    for (int c = 0; c < 3; ++c)
+                        out[4 * x + c] = row.At(x, c);
+            }
             for (int x = 0; x < width; ++x)
-                for (int c = 0; c < 3; ++c)
-                    out[4 * x + c] = row.At(x, c);
+                out[4 * x + 3] = hasAlpha ? row.At(x, alphaPlane) : 255;
         }
-        for (int x = 0; x < width; ++x)
-            out[4 * x + 3] = hasAlpha ? row.At(x, alphaPlane) : 255;
-    }
+    };
+    if (cmyk)
+        readRows(0, 0, std::max(height, 0));
+    else
+        ForEachBand(height, readRows);
 }
 
 // A working colour as a plane without transparency shows it: darkened
@@ -269,20 +287,40 @@ void WriteBackOutput(const RenderState& state, const HostImage& image, ColorConv
     const int height = std::min(state.WorkHeight, state.OutputPlane.Height());
     const bool asCmyk = IsCmykMode(image.Mode) && !state.DialogUp;
     const bool keepAlpha = image.Planes >= (asCmyk ? 5 : 4);
+    if (!asCmyk) {
+        ForEachBand(height, [&](int, int64_t first, int64_t end) {
+            for (int y = int(first); y < int(end); ++y) {
+                const uint8_t* in = state.OutputPlane.Row(y);
+                if (image.Depth != 16) {
+                    // 8-bit samples, written straight into the row.
+                    uint8_t* row =
+                        static_cast<uint8_t*>(image.Output.Data) + ptrdiff_t(y) * image.Output.RowBytes;
+                    const size_t planes = size_t(image.Planes);
+                    for (int x = 0; x < width; ++x) {
+                        const uint8_t* p = in + 4 * x;
+                        uint8_t* q = row + size_t(x) * planes;
+                        for (int c = 0; c < 3; ++c)
+                            q[c] = keepAlpha ? p[c] : Flatten(p[c], p[3]);
+                        if (keepAlpha)
+                            q[3] = p[3];
+                    }
+                    continue;
+                }
+                for (int x = 0; x < width; ++x) {
+                    const uint8_t* p = in + 4 * x;
+                    for (int c = 0; c < 3; ++c)
+                        Store(image.Output.Data, image.Output.RowBytes, image, x, y, c,
+                              keepAlpha ? p[c] : Flatten(p[c], p[3]));
+                    if (keepAlpha)
+                        Store(image.Output.Data, image.Output.RowBytes, image, x, y, 3, p[3]);
+                }
+            }
+        });
+        return;
+    }
     std::vector<uint8_t> records;
     for (int y = 0; y < height; ++y) {
         const uint8_t* in = state.OutputPlane.Row(y);
-        if (!asCmyk) {
-            for (int x = 0; x < width; ++x) {
-                const uint8_t* p = in + 4 * x;
-                for (int c = 0; c < 3; ++c)
-                    Store(image.Output.Data, image.Output.RowBytes, image, x, y, c,
-                          keepAlpha ? p[c] : Flatten(p[c], p[3]));
-                if (keepAlpha)
-                    Store(image.Output.Data, image.Output.RowBytes, image, x, y, 3, p[3]);
-            }
-            continue;
-        }
         for (int start = 0; start < width; start += MaxRecords) {
             const int count = std::min(MaxRecords, width - start);
             records.resize(size_t(count) * 4);

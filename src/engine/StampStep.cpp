@@ -2,6 +2,7 @@
 
 #include "engine/Modulation.h"
 #include "engine/RenderState.h"
+#include "engine/StampQueue.h"
 #include "engine/WaveProfile.h"
 #include "numeric/PortableMath.h"
 
@@ -14,10 +15,11 @@ float WalkLength(const RenderState& state, float length, float relief)
     return length;
 }
 
-StampWalk::StampWalk(RenderState& state, const FieldPlane& field, const StampWalkInputs& inputs)
-    : state_(state), field_(field), inputs_(inputs), density_(state), scale_(float(field.Scale)),
-      k_(0.5f * (inputs.Threshold + 1.0f)), densitySlope_(k_ * 4.0f * inputs.ContrastPositive),
-      displaced_(inputs.Relief != 0 || inputs.Jitter != 0)
+StampWalk::StampWalk(RenderState& state, const FieldPlane& field, const StampWalkInputs& inputs,
+                     RandomSequence* random)
+    : state_(state), random_(random ? *random : state.Random), field_(field), inputs_(inputs),
+      density_(state), scale_(float(field.Scale)), k_(0.5f * (inputs.Threshold + 1.0f)),
+      densitySlope_(k_ * 4.0f * inputs.ContrastPositive), displaced_(inputs.Relief != 0 || inputs.Jitter != 0)
 {
 }
 
@@ -32,8 +34,9 @@ void StampWalk::Step(const StampPoint& point)
     const StampWalkInputs& in = inputs_;
     float x = point.X;
     float y = point.Y;
-    float w = WaveProfile(point.WavePosition, in.WaveType, in.Amplitude, in.Frequency, in.Phase, in.Jitter,
-                          state_.Random);
+    float w = point.WaveKnown ? point.Wave + NextJitter(random_) * in.Jitter
+                              : WaveProfile(point.WavePosition, in.WaveType, in.Amplitude, in.Frequency,
+                                            in.Phase, in.Jitter, random_);
     int gx = WorkingPixel(x);
     int gy = WorkingPixel(y);
     if (modulation.LoAmp != 0)
@@ -48,7 +51,7 @@ void StampWalk::Step(const StampPoint& point)
 
     float g = density_(gx, gy);
     if (displaced_) {
-        const float jitter = NextJitter(state_.Random) * in.Jitter;
+        const float jitter = NextJitter(random_) * in.Jitter;
         const float shift = g * in.Relief + jitter;
         x = x + shift * point.AcrossX;
         y = y + shift * point.AcrossY;
@@ -64,8 +67,7 @@ void StampWalk::Step(const StampPoint& point)
                                     : Roughness(state_, wd, point.RoughnessX, point.RoughnessY);
     if (modulation.DiscKeep != 1)
         wd = wd * Discontinuity(state_, point.RunPosition, float(gx), float(gy));
-    cone_.Prepare(state_.Disk, wd);
-    cone_.Stamp(field_, TruncateToInt(x), TruncateToInt(y));
+    StampCone(field_, cone_, state_.Disk, wd, TruncateToInt(x), TruncateToInt(y));
 }
 
 } // namespace vel

@@ -8,6 +8,7 @@
 #include "engine/ConeStamp.h"
 #include "engine/FieldDensity.h"
 #include "engine/FieldPlane.h"
+#include "numeric/Random.h"
 
 namespace vel {
 
@@ -39,7 +40,10 @@ struct StampPoint {
     float AcrossX = 0; // the unit vector every displacement goes along
     float AcrossY = 0;
     float WavePosition = 0; // q of the wave profile
-    float RunPosition = 0;  // the discontinuity's position along the walk
+    // The wave at WavePosition (WaveShape), when the walk computed it ahead.
+    bool WaveKnown = false;
+    float Wave = 0;
+    float RunPosition = 0; // the discontinuity's position along the walk
     // Where the roughness is read when RoughnessAtPoint is false (polar
     // roughness); otherwise at the working pixel under the point.
     bool RoughnessAtPoint = true;
@@ -49,7 +53,9 @@ struct StampPoint {
 
 class StampWalk {
   public:
-    StampWalk(RenderState& state, const FieldPlane& field, const StampWalkInputs& inputs);
+    // Draws from `random`, or from the render's sequence when it is null.
+    StampWalk(RenderState& state, const FieldPlane& field, const StampWalkInputs& inputs,
+              RandomSequence* random = nullptr);
 
     // Draws from the render's random sequence: one value for the wave
     // jitter, then one more when Relief or Jitter is not 0 and the point is
@@ -60,6 +66,7 @@ class StampWalk {
     int WorkingPixel(float v) const;
 
     RenderState& state_;
+    RandomSequence& random_;
     const FieldPlane& field_;
     StampWalkInputs inputs_;
     FieldDensity density_;

@@ -63,11 +63,16 @@ float WaveValue(int waveType, float amplitude, float phi)
 
 } // namespace
 
+float WaveShape(float q, int waveType, float amplitude, float frequency, float phase)
+{
+    const float phi = float(double(q * frequency) + double(phase) * Pi);
+    return WaveValue(waveType, amplitude, phi);
+}
+
 float WaveProfile(float q, int waveType, float amplitude, float frequency, float phase, float jitter,
                   RandomSequence& random)
 {
-    const float phi = float(double(q * frequency) + double(phase) * Pi);
-    return WaveValue(waveType, amplitude, phi) + NextJitter(random) * jitter;
+    return WaveShape(q, waveType, amplitude, frequency, phase) + NextJitter(random) * jitter;
 }
 
 } // namespace vel

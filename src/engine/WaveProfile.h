@@ -7,6 +7,10 @@
 
 namespace vel {
 
+// The wave alone, A × wave(q × f + ph × pi): WaveProfile without the jitter
+// and without drawing.
+float WaveShape(float q, int waveType, float amplitude, float frequency, float phase);
+
 // A × wave(q × f + ph × pi) + jitter × J. Always draws exactly one value from
 // the random sequence, whatever the type.
 float WaveProfile(float q, int waveType, float amplitude, float frequency, float phase, float jitter,

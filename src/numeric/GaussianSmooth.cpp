@@ -1,19 +1,18 @@
 #include "numeric/GaussianSmooth.h"
 
 #include "numeric/PortableMath.h"
+#include "platform/Threads.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <type_traits>
+#include <vector>
 
 namespace vel {
 namespace {
-
-// Columns are smoothed in strips this wide, so that the rows of a strip that
-// the kernel spans stay in the cache.
-constexpr unsigned StripWidth = 512;
 
 // n weights, 1 at the centre and exp(-0.5 (3j / r)²) at distance j, divided
 // by their sum: a Gaussian cut at three standard deviations.
@@ -36,6 +35,8 @@ void BuildKernel(double* kernel, unsigned n)
 // each lane rounded exactly as a scalar operation would be.
 typedef double Double2 __attribute__((vector_size(16)));
 typedef double Double4 __attribute__((vector_size(32)));
+typedef int32_t Int2 __attribute__((vector_size(8)));
+typedef int32_t Int4 __attribute__((vector_size(16)));
 
 // out[x] = trunc(Σ kernel[i] × taps[i][x] + 0.5) for x in 0..len-1, summed
 // over i in ascending order for every pixel. Count vectors of neighbouring
@@ -60,9 +61,15 @@ template <typename Vector, unsigned Count>
                 sum[c] += weight * value;
             }
         }
-        for (unsigned c = 0; c < Count; ++c)
+        // The sums lie in 0..255.5, so truncating each to a 32-bit integer
+        // (a vector conversion) and keeping its low byte is the conversion
+        // to uint8_t lane by lane.
+        using Int32s = std::conditional_t<Lanes == 2, Int2, Int4>;
+        for (unsigned c = 0; c < Count; ++c) {
+            const Int32s whole = __builtin_convertvector(sum[c] + 0.5, Int32s);
             for (unsigned lane = 0; lane < Lanes; ++lane)
-                out[x + c * Lanes + lane] = uint8_t(sum[c][lane] + 0.5);
+                out[x + c * Lanes + lane] = uint8_t(whole[lane]);
+        }
     }
     for (; x < len; ++x) {
         double sum = 0;
@@ -112,45 +119,62 @@ void ToDoubles(const uint8_t* pixels, unsigned count, double* out)
         out[i] = pixels[i];
 }
 
-// Rows: each row, mirrored by r pixels on both sides, in one line of doubles.
-void SmoothRows(const uint8_t* source, uint8_t* target, unsigned w, unsigned h, const double* kernel,
-                unsigned n, double* line, const double** taps)
+// One row smoothed along itself: the row, mirrored by r pixels on both
+// sides, in `line` (w + 2r doubles), summed into `out` (w bytes).
+void SmoothRow(const uint8_t* row, unsigned w, const double* kernel, unsigned n, double* line,
+               const double** taps, uint8_t* out)
 {
     const unsigned r = n / 2;
     for (unsigned i = 0; i < n; ++i)
         taps[i] = line + i;
-    for (unsigned y = 0; y < h; ++y) {
-        const uint8_t* row = source + size_t(y) * w;
-        ToDoubles(row, w, line + r);
-        for (unsigned m = 1; m <= r; ++m) {
-            line[r - m] = row[Mirror(-int64_t(m), w)];
-            line[r + w - 1 + m] = row[Mirror(int64_t(w) - 1 + m, w)];
-        }
-        SumTaps(taps, kernel, n, target + size_t(y) * w, w);
+    ToDoubles(row, w, line + r);
+    for (unsigned m = 1; m <= r; ++m) {
+        line[r - m] = row[Mirror(-int64_t(m), w)];
+        line[r + w - 1 + m] = row[Mirror(int64_t(w) - 1 + m, w)];
     }
+    SumTaps(taps, kernel, n, out, w);
 }
 
-// Columns, strip by strip: output row y of a strip needs rows y - r .. y + r
-// (mirrored) of the strip as they were before any of them was overwritten.
-// A ring of n rows keeps row j in slot j mod n; every row that row y reads
-// lies within r of y, so no slot is reused while it is still needed, and
-// row y + r is copied in before row y is written.
-void SmoothColumns(uint8_t* plane, unsigned w, unsigned h, const double* kernel, unsigned n, double* ring,
-                   const double** taps)
+// What one band of output rows works with.
+struct BandScratch {
+    double* Line;        // w + 2r doubles: a mirrored source row
+    double* Ring;        // n rows of w doubles: rows smoothed along themselves
+    uint8_t* Bytes;      // w bytes: one row smoothed along itself
+    uint8_t* Borders;    // 2r rows of w bytes: source rows beside the band
+    const double** Taps; // n pointers
+};
+
+// Output rows first..end-1, both passes at once. Row j smoothed along itself
+// sits in ring slot j mod n; output row y sums the slots of rows y - r ..
+// y + r (mirrored), all within r of y, so no slot is reused while it is
+// still needed, and row y + r enters the ring before row y is written.
+// Source rows are read as they enter the ring: this band's rows before they
+// are written (in place), the r rows on either side from `Borders`, copied
+// before any band began writing.
+void SmoothBand(const uint8_t* source, uint8_t* target, unsigned w, unsigned h, int64_t first, int64_t end,
+                const double* kernel, unsigned n, const BandScratch& s)
 {
-    const unsigned r = n / 2;
-    for (unsigned x0 = 0; x0 < w; x0 += StripWidth) {
-        const unsigned width = std::min(StripWidth, w - x0);
-        const auto slot = [&](unsigned row) { return ring + size_t(row % n) * StripWidth; };
-        for (unsigned row = 0; row < r && row < h; ++row)
-            ToDoubles(plane + size_t(row) * w + x0, width, slot(row));
-        for (unsigned y = 0; y < h; ++y) {
-            if (y + r < h)
-                ToDoubles(plane + size_t(y + r) * w + x0, width, slot(y + r));
-            for (unsigned i = 0; i < n; ++i)
-                taps[i] = slot(Mirror(int64_t(y) + i - r, h));
-            SumTaps(taps, kernel, n, plane + size_t(y) * w + x0, width);
-        }
+    const int64_t r = n / 2;
+    const auto sourceRow = [&](int64_t j) -> const uint8_t* {
+        if (j < first)
+            return s.Borders + size_t(j - (first - r)) * w;
+        if (j >= end)
+            return s.Borders + size_t(r + (j - end)) * w;
+        return source + size_t(j) * w;
+    };
+    const auto slot = [&](int64_t j) { return s.Ring + size_t(j % n) * w; };
+    const auto enter = [&](int64_t j) {
+        SmoothRow(sourceRow(j), w, kernel, n, s.Line, s.Taps, s.Bytes);
+        ToDoubles(s.Bytes, w, slot(j));
+    };
+    for (int64_t j = std::max<int64_t>(first - r, 0); j < std::min<int64_t>(first + r, h); ++j)
+        enter(j);
+    for (int64_t y = first; y < end; ++y) {
+        if (y + r < int64_t(h))
+            enter(y + r);
+        for (unsigned i = 0; i < n; ++i)
+            s.Taps[i] = slot(Mirror(y + int64_t(i) - r, h));
+        SumTaps(s.Taps, kernel, n, target + size_t(y) * w, w);
     }
 }
 
@@ -164,21 +188,41 @@ bool GaussianSmooth(uint8_t* source, uint8_t* output, unsigned w, unsigned h, un
     if (r >= w || r >= h)
         return false;
 
-    // Allocated once per call: the kernel followed by the scratch that holds
-    // a mirrored row for the row pass and then the ring of the column pass,
-    // and the tap pointers.
+    // Bands of rows, one a thread; each band's scratch is allocated once per
+    // call. Every pixel is computed exactly as by one thread over all rows.
+    const int bands = std::max(BandCount(h, std::max<int64_t>(8, 2 * int64_t(n))), 1);
     const size_t lineLength = size_t(w) + 2 * size_t(r);
-    const size_t ringLength = size_t(n) * StripWidth;
-    std::unique_ptr<double[]> kernel(new (std::nothrow) double[n + std::max(lineLength, ringLength)]);
-    std::unique_ptr<const double*[]> taps(new (std::nothrow) const double*[n]);
-    if (!kernel || !taps)
+    const size_t doubles = lineLength + size_t(n) * w;
+    const size_t bytes = size_t(w) + 2 * size_t(r) * w;
+    std::unique_ptr<double[]> kernel(new (std::nothrow) double[n + doubles * size_t(bands)]);
+    std::unique_ptr<uint8_t[]> byteScratch(new (std::nothrow) uint8_t[bytes * size_t(bands)]);
+    std::unique_ptr<const double*[]> taps(new (std::nothrow) const double*[size_t(n) * size_t(bands)]);
+    if (!kernel || !byteScratch || !taps)
         return false;
     BuildKernel(kernel.get(), n);
-    double* scratch = kernel.get() + n;
 
-    uint8_t* plane = output ? output : source;
-    SmoothRows(source, plane, w, h, kernel.get(), n, scratch, taps.get());
-    SmoothColumns(plane, w, h, kernel.get(), n, scratch, taps.get());
+    uint8_t* target = output ? output : source;
+    BandScratch scratch[MaxRenderThreads];
+    for (int b = 0; b < bands; ++b) {
+        BandScratch& s = scratch[size_t(b)];
+        s.Line = kernel.get() + n + doubles * size_t(b);
+        s.Ring = s.Line + lineLength;
+        s.Bytes = byteScratch.get() + bytes * size_t(b);
+        s.Borders = s.Bytes + w;
+        s.Taps = taps.get() + size_t(n) * size_t(b);
+        // The source rows within r above and below the band, before any
+        // band writes (only the rows that exist are copied).
+        const int64_t first = int64_t(h) * b / bands, end = int64_t(h) * (b + 1) / bands;
+        for (int64_t j = first - r; j < first; ++j)
+            if (j >= 0)
+                std::memcpy(s.Borders + size_t(j - (first - r)) * w, source + size_t(j) * w, w);
+        for (int64_t j = end; j < end + r; ++j)
+            if (j < int64_t(h))
+                std::memcpy(s.Borders + size_t(r + (j - end)) * w, source + size_t(j) * w, w);
+    }
+    RunBands(bands, h, [&](int band, int64_t first, int64_t end) {
+        SmoothBand(source, target, w, h, first, end, kernel.get(), n, scratch[size_t(band)]);
+    });
     return true;
 }
 

@@ -50,7 +50,10 @@ int ReduceQuarterTurns(double x, double& r)
 {
     const double k = std::floor(x * TwoOverPi + 0.5);
     r = ((x - k * HalfPiHigh) - k * HalfPiMid) - k * HalfPiLow;
-    // k mod 4, exact for every integer-valued double.
+    // k mod 4, exact for every integer-valued double; below 2^52 the
+    // integer's low bits say it at once.
+    if (std::fabs(k) < 0x1p52)
+        return int(int64_t(k) & 3);
     return int(k - 4.0 * std::floor(k * 0.25));
 }
 

@@ -86,6 +86,8 @@ TEST_F(EngraveTest, BadInputIsRefusedAndNothingIsWritten)
         {"unwritable extension", {in, folder.Path() + "out.gif"}, 2},
         {"missing output folder", {in, folder.Path() + "no" + PathSeparator + "out.png"}, 2},
         {"missing preset", {in, out, "--preset", "No Such Preset"}, 2},
+        {"no thread count", {in, out, "--threads", "0"}, 2},
+        {"thread count not a number", {in, out, "--threads", "two"}, 2},
         {"wrong argument count", {in}, 2},
     };
     for (const Case& c : cases) {
@@ -120,6 +122,17 @@ TEST_F(EngraveTest, SettingsAcceptNumbersAndDisplayNames)
         EXPECT_EQ(Run({in, folder.Path() + "ok.png", "--set", setting}), 0) << setting;
 }
 
+TEST(EngraveArguments, ThreadsTakeACount)
+{
+    EngraveOptions options;
+    EXPECT_EQ(ParseEngraveArguments({"in.png", "out.png", "--threads", "3"}, options), "");
+    EXPECT_EQ(options.Threads, 3);
+    EngraveOptions defaults;
+    EXPECT_EQ(ParseEngraveArguments({"in.png", "out.png"}, defaults), "");
+    EXPECT_EQ(defaults.Threads, 0);
+    EXPECT_EQ(ParseEngraveArguments({"in.png", "out.png", "--threads"}, options), "--threads needs a value");
+}
+
 TEST_F(EngraveTest, ToolPicturesEqualTheDriversForTheSameParameters)
 {
     constexpr int Width = 64, Height = 48;
@@ -130,7 +143,10 @@ TEST_F(EngraveTest, ToolPicturesEqualTheDriversForTheSameParameters)
     test::WriteBmp(folder.Path() + "picture.bmp", Width, Height, rgb);
     const std::vector<std::string> settings = {"Geometry1=ZigZag 1", "ColorSchema=RGB palette", "EmbossDepth=30"};
 
-    std::vector<std::string> args = {folder.Path() + "picture.bmp", folder.Path() + "tool.png"};
+    // The tool renders with three threads, the driver below with the
+    // machine's count: the pictures are the same.
+    std::vector<std::string> args = {folder.Path() + "picture.bmp", folder.Path() + "tool.png", "--threads",
+                                     "3"};
     for (const std::string& setting : settings)
         args.insert(args.end(), {"--set", setting});
     ASSERT_EQ(Run(args), 0);

@@ -1,8 +1,11 @@
 #include "engine/ConeStamp.h"
+#include "engine/StampQueue.h"
+#include "platform/Threads.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <vector>
 
@@ -148,6 +151,61 @@ TEST(ConeShape, StampsLikeConeStampWhateverWidthCameBefore)
         shape.Prepare(table, width);
         shape.Stamp(shaped.Plane, 37, 3);
         EXPECT_EQ(shaped.Pixels, once.Pixels) << width;
+    }
+}
+
+} // namespace
+} // namespace vel
+
+namespace vel {
+namespace {
+
+// Stamps from a walk through the queue to band threads give the plane that
+// stamping them one by one gives: enough stamps to cycle through every
+// batch buffer several times, widths from nothing through single pixels,
+// squares and cones wider than the plane, centres inside, on and beyond the
+// edges, at thread counts that give one band, bands of uneven heights and
+// planes too small to split.
+TEST(StampQueue, BandThreadsStampWhatOneThreadStamps)
+{
+    const DiskTable table = BuiltTable();
+    struct Walk {
+        const DiskTable* Table;
+        std::vector<QueuedStamp> Stamps;
+    } walk{&table, {}};
+    uint32_t seed = 12345;
+    const auto next = [&] {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 8) & 0xffff);
+    };
+    const float widths[] = {
+        0.05f, 1.5f, 3.0f, 7.25f, 20.0f, 61.0f, 300.0f, 600.0f, std::numeric_limits<float>::quiet_NaN()};
+    const size_t total = size_t(StampQueue::Batches) * StampQueue::BatchStamps * 2 + 777;
+    for (size_t i = 0; i < total; ++i) {
+        const float w =
+            i % 50 == 0 ? widths[size_t(next()) % std::size(widths)] : float(next() % 500) / 100.0f;
+        walk.Stamps.push_back({w, next() % 1560 - 30, next() % 360 - 30});
+    }
+
+    for (const int height : {7, 33, 300}) {
+        Field serial(1500, height);
+        for (const QueuedStamp& s : walk.Stamps)
+            ConeStamp(serial.Plane, table, s.Width, s.X, s.Y);
+        for (const int threads : {1, 2, 3, 5}) {
+            SetRenderThreads(threads);
+            Field banded(1500, height);
+            DrawWithStampThreads(
+                banded.Plane, table,
+                [](void* context, const FieldPlane& plane) {
+                    const Walk& w = *static_cast<const Walk*>(context);
+                    ConeShape cone;
+                    for (const QueuedStamp& s : w.Stamps)
+                        StampCone(plane, cone, *w.Table, s.Width, s.X, s.Y);
+                },
+                &walk);
+            SetRenderThreads(0);
+            EXPECT_TRUE(serial.Pixels == banded.Pixels) << threads << " threads, height " << height;
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "FieldFixture.h"
 #include "engine/ConeStamp.h"
+#include "engine/FieldDensity.h"
 #include "engine/RenderState.h"
 
 #include <gtest/gtest.h>
@@ -138,6 +139,46 @@ TEST_F(StamperFixture, PlacesDotsHalfASpacingAlongTheLine)
     for (int x : {0, 20, 40})
         EXPECT_EQ(At(x, 30), 0) << x;
     EXPECT_EQ(Draws(), 3);
+}
+
+// LineStamperDraws tells how far the walk moves the random sequence, which
+// the threaded walk skips by: for unit steps, dots, relief and jitter,
+// walks slowed by relief, lines of fractional and whole lengths, and lines
+// with no length.
+TEST_F(StamperFixture, DrawCountIsWhatTheWalkDraws)
+{
+    struct Case {
+        float EndX, EndY, CircleSpacing, Relief, Jitter;
+    };
+    const Case cases[] = {
+        {60, 30, 0, 0, 0},      {60, 30, 0, 20, 0},   {60, 30, 0, 0, 10},     {47.5f, 41.25f, 0, 0, 0},
+        {59.999f, 30, 0, 0, 5}, {60, 30, 3.5f, 0, 0}, {60, 30, 0.25f, 30, 0}, {0, 30, 0, 0, 0},
+        {60, 30, 0, 40, 10},    {1e-3f, 30, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        Line.EndX = c.EndX;
+        Line.EndY = c.EndY;
+        Line.CircleSpacing = c.CircleSpacing;
+        Line.Relief = c.Relief;
+        Line.Jitter = c.Jitter;
+        const uint32_t before = State.Random.State;
+        LineStamper(State, Field, Line);
+        RandomSequence skipped{before};
+        SkipRandom(skipped, uint64_t(LineStamperDraws(State, Line)));
+        EXPECT_EQ(skipped.State, State.Random.State)
+            << c.EndX << ", " << c.EndY << " spacing " << c.CircleSpacing << " relief " << c.Relief;
+    }
+}
+
+// The density levels come from a table the compiler fills; each must be the
+// quotient the processor computes at run time.
+TEST(FieldDensity, LevelsAreTheRunTimeQuotients)
+{
+    for (int level = 0; level < 256; ++level) {
+        volatile float numerator = float(level);
+        const float quotient = numerator / 255.0f;
+        EXPECT_EQ(std::memcmp(&quotient, &DensityLevels.Value[level], sizeof quotient), 0) << level;
+    }
 }
 
 } // namespace

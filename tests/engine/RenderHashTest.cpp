@@ -7,6 +7,7 @@
 
 #include "engine/RenderDriver.h"
 #include "params/ParameterSettings.h"
+#include "platform/Threads.h"
 #include "support/MemoryHost.h"
 #include "support/TestSupport.h"
 
@@ -146,8 +147,21 @@ void WritePpm(const std::string& path, const std::vector<uint8_t>& rgb, int widt
     out.write(reinterpret_cast<const char*>(rgb.data()), std::streamsize(rgb.size()));
 }
 
-TEST(RenderHashes, MatrixMatchesTheRecordedPictures)
+// The thread count of a render for the life of the object; 0 restores the
+// machine's (or VELLISTO_THREADS's) choice.
+class RenderThreadsFor {
+  public:
+    explicit RenderThreadsFor(int count) { SetRenderThreads(count); }
+    ~RenderThreadsFor() { SetRenderThreads(0); }
+};
+
+// The pictures do not depend on the thread count: one thread (the serial
+// path), the machine's count, and more threads than bands of some planes.
+class RenderHashes : public testing::TestWithParam<int> {};
+
+TEST_P(RenderHashes, MatrixMatchesTheRecordedPictures)
 {
+    const RenderThreadsFor threads(GetParam());
     constexpr int Width = 96, Height = 64;
     test::TempFolder papers;
     WriteTexture(papers.Path() + "texture.bmp");
@@ -174,6 +188,48 @@ TEST(RenderHashes, MatrixMatchesTheRecordedPictures)
         ++index;
     }
 }
+
+// Pictures large enough that the threaded walks take many chunks and batches
+// (parallel lines skip the random sequence ahead line by line; other
+// patterns queue their stamps): with two and three threads they equal the
+// serial render, byte for byte, including a second layer and further inks
+// that continue the sequence where the first walk left it, and a palette
+// extracted from the picture.
+TEST(RenderThreads, LargePicturesEqualTheSerialRender)
+{
+    constexpr int Width = 640, Height = 400;
+    const std::vector<std::vector<const char*>> settings = {
+        {},
+        {"BRelief1=40", "Noise1=30", "ColorSchema=CMYK palette", "NInks=3"},
+        {"LayerTwoExist=1", "Geometry2=ZigZag", "Noise2=20", "Width1=3"},
+        {"Geometry1=Star 6", "Noise1=20"},
+        {"ColorSchema=RGB palette", "NInks=3", "EdgeType1=Nodules"},
+    };
+    for (const auto& set : settings) {
+        ParameterBlock params{};
+        ResetWindowGeometry(params);
+        for (const char* setting : set)
+            ASSERT_EQ(ApplySetting(params, setting), "") << setting;
+        std::vector<uint8_t> serial;
+        for (const int threads : {1, 2, 3}) {
+            const RenderThreadsFor count(threads);
+            RenderState state;
+            test::MemoryHost host(Width, Height, 3);
+            ASSERT_EQ(RenderImage(state, params, host), NoErr);
+            if (threads == 1)
+                serial = host.Output;
+            else
+                EXPECT_TRUE(host.Output == serial)
+                    << threads << " threads, settings " << (set.empty() ? "default" : set[0]);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ThreadCounts, RenderHashes, testing::Values(0, 1, 4),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return info.param == 0 ? std::string("Machine")
+                                                    : std::to_string(info.param) + "Threads";
+                         });
 
 } // namespace
 } // namespace vel

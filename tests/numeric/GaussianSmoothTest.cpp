@@ -1,6 +1,7 @@
 #include "numeric/GaussianSmooth.h"
 
 #include "numeric/PortableMath.h"
+#include "platform/Threads.h"
 
 #include <gtest/gtest.h>
 
@@ -140,29 +141,37 @@ TEST(GaussianSmooth, MirrorsBordersWithoutRepeatingTheEdgePixel)
     }
 }
 
+// With any thread count: the rows and the column strips split between the
+// threads at awkward sizes (fewer rows than threads, one strip, strips that
+// do not divide evenly).
 TEST(GaussianSmooth, GivesTheDefinedBytesInPlaceAndIntoAnOutputPlane)
 {
     struct Case {
         unsigned W, H, N;
     };
     const Case cases[] = {
-        {37, 23, 11}, {6, 6, 11}, {100, 64, 3}, {64, 100, 21}, {257, 13, 25}, {3, 40, 5}, {1000, 17, 11},
+        {37, 23, 11}, {6, 6, 11},     {100, 64, 3},  {64, 100, 21}, {257, 13, 25},
+        {3, 40, 5},   {1000, 17, 11}, {1500, 9, 11}, {2049, 12, 7}, {1100, 31, 3},
     };
-    uint32_t seed = 10;
-    for (const Case& c : cases) {
-        const Bytes source = RandomPlane(c.W, c.H, ++seed);
-        const Bytes expected = ReferenceSmooth(source, c.W, c.H, c.N);
+    for (const int threads : {1, 2, 3, 5})
+        for (const Case& c : cases) {
+            SetRenderThreads(threads);
+            uint32_t seed = c.W * 31 + c.H;
+            const Bytes source = RandomPlane(c.W, c.H, ++seed);
+            const Bytes expected = ReferenceSmooth(source, c.W, c.H, c.N);
 
-        Bytes inPlace = source;
-        EXPECT_TRUE(GaussianSmooth(inPlace.data(), nullptr, c.W, c.H, c.N));
-        EXPECT_EQ(inPlace, expected) << c.W << "x" << c.H << " n " << c.N;
+            Bytes inPlace = source;
+            EXPECT_TRUE(GaussianSmooth(inPlace.data(), nullptr, c.W, c.H, c.N));
+            EXPECT_EQ(inPlace, expected)
+                << c.W << "x" << c.H << " n " << c.N << ", " << threads << " threads";
 
-        Bytes unchanged = source;
-        Bytes output(source.size(), 0);
-        EXPECT_TRUE(GaussianSmooth(unchanged.data(), output.data(), c.W, c.H, c.N));
-        EXPECT_EQ(output, expected);
-        EXPECT_EQ(unchanged, source);
-    }
+            Bytes unchanged = source;
+            Bytes output(source.size(), 0);
+            EXPECT_TRUE(GaussianSmooth(unchanged.data(), output.data(), c.W, c.H, c.N));
+            EXPECT_EQ(output, expected);
+            EXPECT_EQ(unchanged, source);
+        }
+    SetRenderThreads(0);
 }
 
 } // namespace

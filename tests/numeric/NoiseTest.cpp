@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 namespace vel {
 namespace {
@@ -16,6 +17,45 @@ TEST(NextRandom, StartsFromStateZeroWithTheKnownSequence)
     RandomSequence fresh;
     EXPECT_FLOAT_EQ(NextJitter(fresh), -0.231f); // (38 - 500) / 2000
     EXPECT_FLOAT_EQ(NextJitter(fresh), 0.1095f); // (719 - 500) / 2000
+}
+
+// Skipping lands where drawing one value at a time lands, from any state and
+// for counts that exercise every bit of the skip (0, 1, powers of two and
+// their neighbours, more than 2^32 draws).
+TEST(NextRandom, SkippingEqualsDrawingOneByOne)
+{
+    for (const uint32_t start : {0u, 1u, 0xdeadbeefu}) {
+        RandomSequence drawn{start};
+        uint64_t done = 0;
+        for (const uint64_t count :
+             {0ull, 1ull, 2ull, 3ull, 7ull, 8ull, 1000ull, 65535ull, 65536ull, 1234567ull}) {
+            for (; done < count; ++done)
+                NextRandom(drawn);
+            RandomSequence skipped{start};
+            SkipRandom(skipped, count);
+            EXPECT_EQ(skipped.State, drawn.State) << start << " skipped by " << count;
+        }
+    }
+    // The period is 2^32: skipping it (or twice it) comes back.
+    RandomSequence around{12345u};
+    SkipRandom(around, 1ull << 32);
+    EXPECT_EQ(around.State, 12345u);
+    SkipRandom(around, (1ull << 33) + 5);
+    RandomSequence five{12345u};
+    for (int i = 0; i < 5; ++i)
+        NextRandom(five);
+    EXPECT_EQ(around.State, five.State);
+}
+
+// The jitter units come from a table the compiler fills; each must be the
+// quotient the processor computes at run time.
+TEST(NextRandom, JitterUnitsAreTheRunTimeQuotients)
+{
+    for (int v = 0; v < 1000; ++v) {
+        volatile float numerator = float(v - 500);
+        const float quotient = numerator / 2000.0f;
+        EXPECT_EQ(std::memcmp(&quotient, &JitterUnits.Value[v], sizeof quotient), 0) << v;
+    }
 }
 
 TEST(SimplexNoise, MatchesHandComputedValues)
