@@ -17,6 +17,7 @@ struct Module {
     Module()
     {
         Session.ShowMainDialog = vel::RunMainDialogWindow;
+        Session.ShowAboutBox = vel::ShowAboutWindow;
         Session.RenderImage = vel::RenderForHost;
     }
 };

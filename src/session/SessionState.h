@@ -64,6 +64,10 @@ OSErr RenderForHost(RenderState& state, const ParameterBlock& params, RenderHost
 // the session knowing windows.
 bool RunMainDialogWindow(PluginSession& session);
 
+// The About box over the host's active window, as the module installs it in
+// ShowAboutBox; defined by the dialog's library (Windows only) like the dialog.
+void ShowAboutWindow(PluginSession& session);
+
 // The body of PluginMain: stores the call's pointers in the session,
 // dispatches the selector and reports failures through the result word.
 void PluginEntry(PluginSession& session, int16_t selector, void* record, intptr_t* data, int16_t* result);

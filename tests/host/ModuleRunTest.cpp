@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
+#include <thread>
+
+#include <windows.h>
 
 namespace vel::test {
 namespace {
@@ -19,6 +23,37 @@ void SavePicture(const FakeImage& image, const std::string& name)
         << "\nMAXVAL " << (image.Depth == 16 ? 65535 : 255) << "\nENDHDR\n";
     out.write(reinterpret_cast<const char*>(image.Bytes.data()), std::streamsize(image.Bytes.size()));
 }
+
+// Closes the About box when it opens, from a second thread, as a user's
+// click on "Close" would; counts the boxes it closed.
+class AboutCloser {
+  public:
+    AboutCloser()
+        : thread_([this] {
+              while (!stop_) {
+                  if (HWND box = FindWindowW(L"#32770", L"About Nimbara VellistoIII")) {
+                      PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+                      ++closed_;
+                      while (IsWindow(box) && !stop_)
+                          Sleep(10);
+                  }
+                  Sleep(10);
+              }
+          })
+    {
+    }
+    ~AboutCloser()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+    int Closed() const { return closed_; }
+
+  private:
+    std::atomic<bool> stop_{false};
+    std::atomic<int> closed_{0};
+    std::thread thread_;
+};
 
 std::string TestName()
 {
@@ -173,7 +208,11 @@ TEST_F(ModuleRuns, FailuresReachTheResultWord)
     FakeHost host(plugInModeRGBColor, FakeImage::Gradient(6, 6, 3));
     EXPECT_EQ(host.Call(entry, filterSelectorStart), filterBadParameters);
     EXPECT_TRUE(host.AdvanceCalls().empty());
-    EXPECT_EQ(host.Call(entry, filterSelectorAbout), noErr);
+    {
+        AboutCloser closer;
+        EXPECT_EQ(host.Call(entry, filterSelectorAbout), noErr);
+        EXPECT_EQ(closer.Closed(), 1);
+    }
     EXPECT_EQ(host.Call(entry, 6), noErr);
     host.FailNewHandle = true;
     EXPECT_EQ(host.Call(entry, filterSelectorParameters), memFullErr);

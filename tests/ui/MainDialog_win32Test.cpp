@@ -14,6 +14,8 @@
 
 #include <cwchar>
 #include <functional>
+#include <mutex>
+#include <string>
 #include <vector>
 
 namespace vel::ui {
@@ -140,6 +142,54 @@ TEST(MainDialogWindow, EscRestoresTheFieldThenCancels)
     EXPECT_TRUE(focusOnOk);
     EXPECT_EQ(wcstof(shown, nullptr), 10.0f) << "the typed 77 was not kept";
     EXPECT_EQ(restored, 10.0f);
+}
+
+// F1 and the manual button hand their page to the opener on a thread of its
+// own: with an opener that takes two seconds, F1 returns at once, the page
+// is the current tab's, and a second request while the first runs is dropped.
+TEST(MainDialogWindow, HelpOpensOnItsOwnThreadAndF1ReturnsAtOnce)
+{
+    std::mutex lock;
+    std::vector<std::string> opened;
+    SetHelpOpener([&](const std::string& target) {
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            opened.push_back(target);
+        }
+        Sleep(2000);
+    });
+    DWORD f1Took = 0, manualTook = 0;
+    NextStep = 0;
+    Steps = {
+        [&](HWND dialog) {
+            HELPINFO info{};
+            info.cbSize = sizeof info;
+            const DWORD start = GetTickCount();
+            SendMessageW(dialog, WM_HELP, 0, LPARAM(&info));
+            f1Took = GetTickCount() - start;
+        },
+        [&](HWND dialog) {
+            const DWORD start = GetTickCount();
+            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(1155, BN_CLICKED), LPARAM(GetDlgItem(dialog, 1155)));
+            manualTook = GetTickCount() - start;
+        },
+        [&](HWND dialog) { EndDialog(dialog, 2); },
+    };
+    RunWithDialog();
+    for (int waited = 0; waited < 100; ++waited) {
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            if (!opened.empty())
+                break;
+        }
+        Sleep(50);
+    }
+    Sleep(2200); // the launch finishes before the opener goes out of scope
+    SetHelpOpener(nullptr);
+    EXPECT_LT(f1Took, 500u);
+    EXPECT_LT(manualTook, 500u);
+    ASSERT_EQ(opened.size(), 1u) << "the manual was asked for while F1's page was still opening";
+    EXPECT_NE(opened[0].find("vellisto_engrave.html"), std::string::npos) << opened[0];
 }
 
 // The crosshair that the Engrave page shows for patterns with a centre: a

@@ -3,6 +3,7 @@
 // the live preview of the visible area and the navigator.
 
 #include "session/SessionState.h"
+#include "ui/help/HelpLauncher.h"
 
 #include <windows.h>
 
@@ -20,10 +21,10 @@ HWND MainDialogWindow();
 inline constexpr wchar_t RenderCountProperty[] = L"VellistoPreviewRenders";
 int PreviewRenderCount();
 
-// F1: the help page of the current tab. Installed by the help pages; until
-// then F1 does nothing.
-using HelpHook = void (*)(HWND dialog, int tab);
-void SetHelpHook(HelpHook hook);
+// What F1, the manual button and the product-page button hand their page to
+// (the system's "open" unless a test says otherwise). Launches run on their
+// own thread: the dialog never waits for them.
+void SetHelpOpener(HelpLauncher::OpenFn open);
 
 } // namespace vel::ui
 

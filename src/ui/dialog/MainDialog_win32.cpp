@@ -62,7 +62,15 @@ struct MainDialogState {
 };
 
 MainDialogState* Open = nullptr;
-HelpHook Help = nullptr;
+HelpLauncher::OpenFn HelpOpener = ShellOpen;
+
+// Help pages and web pages open through one launcher for the module's life,
+// so a launch still running when the dialog closes finishes on its own.
+HelpLauncher& Launcher()
+{
+    static HelpLauncher launcher([](const std::string& target) { HelpOpener(target); });
+    return launcher;
+}
 
 FilterRecord& Record()
 {
@@ -792,6 +800,12 @@ void Command(HWND window, int id, int code)
         Open->Refresh.Take();
         RenderPreview();
         return;
+    case IdManual:
+        Launcher().OpenHelp(Open->Session->Folders.HelpFolder, ManualHelpRequest);
+        return;
+    case IdProductPage:
+        Launcher().OpenWebPage(ProductPageAddress);
+        return;
     case IdCompositeCheck:
         SetAlwaysComposite(Button_GetCheck(Item(IdCompositeCheck)) == BST_CHECKED);
         return;
@@ -1039,8 +1053,7 @@ INT_PTR Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         HotKey(window, int(wParam));
         return TRUE;
     case WM_HELP:
-        if (Help)
-            Help(window, Open->CurrentTab);
+        Launcher().OpenHelp(Open->Session->Folders.HelpFolder, ContextHelpRequest + Open->CurrentTab);
         return TRUE;
     case WM_SIZE:
         if (Open->Preview && wParam != SIZE_MINIMIZED)
@@ -1117,9 +1130,9 @@ int PreviewRenderCount()
 {
     return Open ? Open->Renders : 0;
 }
-void SetHelpHook(HelpHook hook)
+void SetHelpOpener(HelpLauncher::OpenFn open)
 {
-    Help = hook;
+    HelpOpener = open ? std::move(open) : HelpLauncher::OpenFn(ShellOpen);
 }
 
 bool ShowMainDialog(PluginSession& session)

@@ -22,8 +22,4 @@ inline constexpr wchar_t AboutVersionText[] = L"1.0";
 // closed after it.
 void ShowAboutBox(HINSTANCE instance, HWND owner, HelpLauncher& launcher);
 
-// The host's About selector: the box over the host's active window, its
-// links opened by the module's launcher.
-void ShowAboutForHost(PluginSession& session);
-
 } // namespace vel::ui

@@ -103,11 +103,15 @@ void ShowAboutBox(HINSTANCE instance, HWND owner, HelpLauncher& launcher)
         CloseControlKit();
 }
 
-void ShowAboutForHost(PluginSession&)
+} // namespace vel::ui
+
+namespace vel {
+
+void ShowAboutWindow(PluginSession&)
 {
     // The module lives as long as the host keeps it, and so does a launch.
-    static HelpLauncher launcher(ShellOpen);
-    ShowAboutBox(static_cast<HINSTANCE>(StoredModuleHandle()), GetActiveWindow(), launcher);
+    static ui::HelpLauncher launcher(ui::ShellOpen);
+    ui::ShowAboutBox(static_cast<HINSTANCE>(StoredModuleHandle()), GetActiveWindow(), launcher);
 }
 
-} // namespace vel::ui
+} // namespace vel
