@@ -77,6 +77,18 @@ COLORREF ComplementOf(COLORREF color)
 
 } // namespace
 
+bool ChooseColorFor(HWND owner, COLORREF& color)
+{
+    COLORREF chosen = color;
+    Choice choice = ChooseWithHost(chosen);
+    if (choice == Choice::Unavailable)
+        choice = ChooseWithSystem(owner, chosen);
+    if (choice != Choice::Chosen)
+        return false;
+    color = chosen;
+    return true;
+}
+
 void SetSwatchColor(ColorSwatch& swatch, COLORREF color)
 {
     swatch.Color = color & 0x00FFFFFF;
@@ -123,10 +135,7 @@ LRESULT ColorSwatch::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         if (!IsWindowEnabled(window))
             return 0;
         COLORREF chosen = Color;
-        Choice choice = ChooseWithHost(chosen);
-        if (choice == Choice::Unavailable)
-            choice = ChooseWithSystem(window, chosen);
-        if (choice == Choice::Chosen) {
+        if (ChooseColorFor(window, chosen)) {
             SetSwatchColor(*this, chosen);
             SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(Id, 0), reinterpret_cast<LPARAM>(window));
         }

@@ -63,6 +63,7 @@ const ClassEntry Classes[] = {
     {PictureControl::ClassName, ControlProc<PictureControl>, 0},
     {ColorSwatch::ClassName, ControlProc<ColorSwatch>, 0},
     {LinkLabel::ClassName, ControlProc<LinkLabel>, 0},
+    {TFilmstripControl::ClassName, ControlProc<TFilmstripControl>, 0},
 };
 
 HFONT MakeFont(int pixels, int weight, bool underline)

@@ -19,10 +19,10 @@ class TVel3Control : public ControlShared {
     virtual LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
 };
 
-// The paper texture strip ("ZolVel3Class"); its behaviour comes with the
-// presets panel.
+// The paper texture strip ("ZolVel3Class"); see ui/pages/PaperStripWindow.h.
 class TFilmstripControl : public TVel3Control {
   public:
+    static constexpr wchar_t ClassName[] = L"ZolVel3Class";
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
@@ -178,6 +178,12 @@ struct ColorSwatch : ControlShared {
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };
 void SetSwatchColor(ColorSwatch& swatch, COLORREF color);
+
+// Asks the user for a colour, starting from `color`: the host's picker with
+// the prompt "Select a Color" when the host offers one, else (or when the
+// host's picker fails other than by cancel) the system colour dialog with
+// the shared 16 custom colours. True, with `color` set, when one was chosen.
+bool ChooseColorFor(HWND owner, COLORREF& color);
 
 // "ContainerLinkC": a text link.
 struct LinkLabel : ControlShared {

@@ -1,0 +1,56 @@
+#pragma once
+// The ink palette editor on the "Effects" page (Windows only): the swatch
+// strip drawn by the page in frame control 1197, the colour-picker button
+// 1000, the delete button 1001 and the screen picker 1505. The page hands
+// its paint, mouse and command messages to an InkPaletteView.
+
+#include "color/PrintState.h"
+#include "ui/pages/InkSwatches.h"
+
+#include <windows.h>
+
+#include <functional>
+
+namespace vel::ui {
+
+struct InkPaletteLinks {
+    ParameterBlock* Block = nullptr;
+    PrintState* State = nullptr; // the live palette the preview prints with
+    std::function<void()> Refresh;       // the refresh request to the main dialog
+    std::function<void()> ReloadPages;   // command 9777 to the main dialog
+    std::function<void()> ReloadEffects; // the "Effects" page reloads itself
+};
+
+class InkPaletteView {
+  public:
+    // Binds to the page (which holds controls 1197, 1000, 1001 and 1505).
+    void Attach(HWND page, InkPaletteLinks links);
+    void Detach();
+
+    // The page's WM_PAINT: draws the strip off-screen and copies it.
+    void Paint();
+
+    // The page's mouse messages; true when the view took the message.
+    bool Mouse(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Commands 1000, 1001 and 1505; true when the view took the command.
+    bool Command(int id, int code);
+
+    // Right click, Esc, Cancel or the dialog losing activation: the screen
+    // picker stops and the palette shows the block's colours again.
+    void CancelPicking();
+
+    // Whether the palette may change (the view is not Original).
+    void SetInteraction(bool interactive);
+
+    // The active ink and the picking state; the active ink lasts for the
+    // plug-in session.
+    InkEditor& Editor();
+
+  private:
+    HWND page_ = nullptr;
+    InkPaletteLinks links_;
+    bool interactive_ = false;
+};
+
+} // namespace vel::ui
