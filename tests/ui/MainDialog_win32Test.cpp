@@ -222,5 +222,42 @@ TEST(MainDialogWindow, RightDragMovesTheCentreWrittenOnRelease)
     EXPECT_FLOAT_EQ(centerY, 0);
 }
 
+// The byline on the banner is the About button: a click shows the About box
+// over the dialog, which stays open after the box is closed.
+std::wstring AboutTitle;
+void CALLBACK CloseAbout(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND box = GetActiveWindow();
+    wchar_t title[64] = {};
+    if (!box || box == MainDialogWindow() || !GetWindowTextW(box, title, 64))
+        return;
+    AboutTitle = title;
+    PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+    KillTimer(nullptr, timer);
+}
+
+TEST(MainDialogWindow, TheBannerBylineOpensTheAboutBox)
+{
+    AboutTitle.clear();
+    bool dialogStayed = false;
+    NextStep = 0;
+    Steps = {
+        [&](HWND dialog) {
+            HWND about = GetDlgItem(dialog, 1154);
+            ASSERT_TRUE(IsWindowVisible(about));
+            SetTimer(nullptr, 0, 50, CloseAbout);
+            PostMessageW(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 7));
+            PostMessageW(about, WM_LBUTTONUP, 0, MAKELPARAM(20, 7));
+        },
+        [&](HWND dialog) {
+            dialogStayed = IsWindow(dialog) != FALSE;
+            EndDialog(dialog, 2);
+        },
+    };
+    RunWithDialog();
+    EXPECT_EQ(AboutTitle, L"About Nimbara VellistoIII");
+    EXPECT_TRUE(dialogStayed);
+}
+
 } // namespace
 } // namespace vel::ui

@@ -15,6 +15,7 @@
 #include "ui/controls/Artwork.h"
 #include "ui/controls/Controls.h"
 #include "ui/dialog/DialogLogic.h"
+#include "ui/help/AboutBox.h"
 #include "ui/preview/PreviewPane.h"
 
 #include <commctrl.h>
@@ -498,19 +499,28 @@ void DrawMark(HDC dc, const RECT& r, COLORREF ink)
     DeleteObject(pen);
 }
 
+constexpr COLORREF BannerColor = RGB(222, 222, 222);
+
 void DrawBannerLeft(HDC dc, const RECT& r)
 {
-    FillRectColor(dc, r, RGB(222, 222, 222));
+    FillRectColor(dc, r, BannerColor);
     RECT mark = {24, 9, 52, 35};
     DrawMark(dc, mark, RGB(90, 96, 104));
-    HFONT big = BannerFont(22, FW_BOLD);
-    HFONT small = BannerFont(11, FW_NORMAL);
-    RECT name = {66, 6, 470, 30};
+    HFONT big = BannerFont(20, FW_BOLD);
+    RECT name = {66, 0, 470, 20};
     DrawLabelText(dc, name, L"Vellisto III", big, RGB(60, 66, 74), DT_LEFT | DT_TOP | DT_SINGLELINE);
-    RECT byline = {66, 30, 470, 44};
-    DrawLabelText(dc, byline, L"engraving filter by Nimbara", small, RGB(110, 116, 124),
-                  DT_LEFT | DT_TOP | DT_SINGLELINE);
     DeleteObject(big);
+}
+
+// The About button is the byline under the name; under the pointer it
+// darkens and is underlined, like a link.
+void DrawAboutFace(HDC dc, const RECT& r, bool hover)
+{
+    FillRectColor(dc, r, BannerColor);
+    HFONT small = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, hover, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
+    DrawLabelText(dc, r, L"engraving filter by Nimbara", small, hover ? RGB(30, 36, 44) : RGB(110, 116, 124),
+                  DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     DeleteObject(small);
 }
 
@@ -560,10 +570,11 @@ void CreateBanner()
                         FillRectColor(dc, r, RGB(222, 222, 222));
                         DrawMark(dc, r, RGB(30, 36, 44));
                     }));
-    // About: comes with the About box; its place is kept.
-    ShowWindow(Item(IdAbout), SW_HIDE);
+    SetBannerButton(IdAbout, DrawBitmap(191, 15, [](HDC dc, const RECT& r) { DrawAboutFace(dc, r, false); }),
+                    DrawBitmap(191, 15, [](HDC dc, const RECT& r) { DrawAboutFace(dc, r, true); }));
     SetWindowPos(Item(IdAbout), nullptr, 114, 18, 191, 15, SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(Item(IdProductPage), nullptr, 24, 9, 28, 26, SWP_NOZORDER | SWP_NOACTIVATE);
+    AttachTooltip(Item(IdAbout), L"About Nimbara VellistoIII");
     AttachTooltip(Item(IdManual), L"View VellistoIII manual");
     AttachTooltip(Item(IdProductPage), L"Visit the product page on site");
 }
@@ -799,6 +810,9 @@ void Command(HWND window, int id, int code)
     case IdRefreshButton:
         Open->Refresh.Take();
         RenderPreview();
+        return;
+    case IdAbout:
+        ShowAboutBox(Kit().Instance, window, Launcher());
         return;
     case IdManual:
         Launcher().OpenHelp(Open->Session->Folders.HelpFolder, ManualHelpRequest);
