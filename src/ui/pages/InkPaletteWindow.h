@@ -13,9 +13,15 @@
 
 namespace vel::ui {
 
+// The colour chooser the editor opens: true, with `color` set, when a colour
+// was chosen. ChooseColorFor unless replaced (tests answer it without a
+// modal dialog); an empty function restores ChooseColorFor.
+using InkColorChooser = std::function<bool(HWND owner, COLORREF& color)>;
+void SetInkColorChooser(InkColorChooser chooser);
+
 struct InkPaletteLinks {
     ParameterBlock* Block = nullptr;
-    PrintState* State = nullptr; // the live palette the preview prints with
+    PrintState* State = nullptr;         // the live palette the preview prints with
     std::function<void()> Refresh;       // the refresh request to the main dialog
     std::function<void()> ReloadPages;   // command 9777 to the main dialog
     std::function<void()> ReloadEffects; // the "Effects" page reloads itself
@@ -47,10 +53,34 @@ class InkPaletteView {
     // plug-in session.
     InkEditor& Editor();
 
+    // Draws the strip at the frame's size into `dc` (off-screen first).
+    void DrawStrip(HDC dc) const;
+
+    // The swatch drawn sunken (under the pointer), or -1.
+    int HotSwatch() const { return hot_; }
+
+    // The eyedropper shown while picking from the screen.
+    HCURSOR PickerCursor() const { return pickerCursor_; }
+
   private:
+    bool Ready() const;
+    bool StripInteractive();
+    int SwatchUnder(POINT at) const;
+    void Redraw();
+    void EndHover();
+    void OpenChooser(int ink);
+    bool PickerMouse(UINT message, POINT at, LPARAM lParam);
+    void StartPicking();
+    void ShowPickerState();
+    bool OnPickerButton(POINT at) const;
+
     HWND page_ = nullptr;
+    HWND strip_ = nullptr; // frame 1197
     InkPaletteLinks links_;
     bool interactive_ = false;
+    int hot_ = -1;              // the swatch under the pointer while hovering
+    bool hoverCapture_ = false; // the page's capture was taken for the hover
+    HCURSOR pickerCursor_ = nullptr;
 };
 
 } // namespace vel::ui
