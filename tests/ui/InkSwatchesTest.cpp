@@ -154,5 +154,43 @@ TEST_F(EditorFixture, RemovingAnInkOfACustomPalette)
     EXPECT_EQ(RemoveActiveInk(block, state, editor), 3) << "only a custom palette loses inks";
 }
 
+TEST_F(EditorFixture, InksKeepTheirColoursWhenTheNextDerivationReplaysARemoval)
+{
+    MakeSample();
+    std::memset(block.RemovedColors, NoRemovedColor, sizeof block.RemovedColors);
+    Derive(ColorSchemaKind::CustomPalette, 3);
+    ASSERT_EQ(state.Inks.InkCount, 3);
+    // Every ink has a colour of its own before the first one goes.
+    const InkColor chosen[] = {{10, 20, 30}, {90, 100, 110}, {170, 180, 190}};
+    for (int ink = 0; ink < 3; ++ink)
+        ApplyInkColor(block, state, ink, chosen[ink]);
+    editor.ActiveInk = 0;
+    ASSERT_EQ(RemoveActiveInk(block, state, editor), 2);
+    EXPECT_EQ(state.Palette.Inks[0], chosen[1]);
+    EXPECT_EQ(state.Palette.Inks[1], chosen[2]);
+
+    // What the next render derives from the block shows the same inks...
+    const auto rederive = [&] {
+        state.Inks.InkCount = uint8_t(block.NInks);
+        MarkPaletteStale(state);
+        DerivePalette(state, block);
+    };
+    rederive();
+    ASSERT_EQ(state.Inks.InkCount, 2);
+    EXPECT_EQ(state.Palette.Inks[0], chosen[1]);
+    EXPECT_EQ(state.Palette.Inks[1], chosen[2]);
+
+    // ...and a colour chosen right after a removal stays what was chosen.
+    Derive(ColorSchemaKind::CustomPalette, 3);
+    std::memset(block.RemovedColors, NoRemovedColor, sizeof block.RemovedColors);
+    std::fill(std::begin(block.PaletteColorADD), std::end(block.PaletteColorADD), 0);
+    rederive();
+    editor.ActiveInk = 0;
+    ASSERT_EQ(RemoveActiveInk(block, state, editor), 2);
+    ApplyInkColor(block, state, 0, {1, 2, 3});
+    rederive();
+    EXPECT_EQ(state.Palette.Inks[0], (InkColor{1, 2, 3}));
+}
+
 } // namespace
 } // namespace vel::ui
