@@ -4,7 +4,7 @@
 
 #include "ControlHarness.h"
 
-#include "color/InkPalette.h"
+#include "InkTestPalette.h"
 #include "ui/pages/InkPaletteWindow.h"
 
 #include <cstring>
@@ -114,29 +114,11 @@ class InkPaletteWindow : public ControlHarness {
 
     void Derive(ColorSchemaKind schema, int inks)
     {
-        block.ColorSchema = uint8_t(schema);
-        block.NInks = inks;
-        state.Inks.InkCount = uint8_t(inks);
-        MarkPaletteStale(state);
-        DerivePalette(state, block);
+        DeriveInks(block, state, schema, inks);
         RedrawWindow(Page, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
 
-    // Three vertical bands of strong red, green and blue.
-    void MakeSample()
-    {
-        ASSERT_TRUE(state.AnalysisSample.Allocate(64, 64, 4));
-        const InkColor colors[] = {{200, 30, 30}, {30, 200, 30}, {30, 30, 200}};
-        for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x) {
-                uint8_t* p = state.AnalysisSample.Row(y) + 4 * x;
-                const InkColor c = colors[(x / 16) % 3];
-                p[0] = c.R;
-                p[1] = c.G;
-                p[2] = c.B;
-                p[3] = 255;
-            }
-    }
+    void MakeSample() { ASSERT_TRUE(MakeBandedSample(state)); }
 
     // The page point at the middle of swatch `ink` of `count`.
     static POINT OnSwatch(int ink, int count)

@@ -3,7 +3,7 @@
 
 #include "ui/pages/InkSwatches.h"
 
-#include "color/InkPalette.h"
+#include "InkTestPalette.h"
 
 #include <gtest/gtest.h>
 
@@ -70,28 +70,8 @@ struct EditorFixture : ::testing::Test {
         ResetToDefaults(block);
         state.DialogUp = true;
     }
-    void Derive(ColorSchemaKind schema, int inks)
-    {
-        block.ColorSchema = uint8_t(schema);
-        block.NInks = inks;
-        state.Inks.InkCount = uint8_t(inks);
-        MarkPaletteStale(state);
-        DerivePalette(state, block);
-    }
-    void MakeSample()
-    {
-        ASSERT_TRUE(state.AnalysisSample.Allocate(64, 64, 4));
-        const InkColor colors[] = {{200, 30, 30}, {30, 200, 30}, {30, 30, 200}};
-        for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x) {
-                uint8_t* p = state.AnalysisSample.Row(y) + 4 * x;
-                const InkColor c = colors[(x / 16) % 3];
-                p[0] = c.R;
-                p[1] = c.G;
-                p[2] = c.B;
-                p[3] = 255;
-            }
-    }
+    void Derive(ColorSchemaKind schema, int inks) { DeriveInks(block, state, schema, inks); }
+    void MakeSample() { ASSERT_TRUE(MakeBandedSample(state)); }
     ParameterBlock block{};
     PrintState state;
     InkEditor editor;
