@@ -29,14 +29,19 @@ struct InkPaletteLinks {
 
 class InkPaletteView {
   public:
-    // Binds to the page (which holds controls 1197, 1000, 1001 and 1505).
+    // Binds to the page (which holds controls 1197, 1000, 1001 and 1505):
+    // the frame 1197 paints the strip from then on and the eyedropper cursor
+    // is made. The view stays at one address until Detach, which ends the
+    // screen picker and the hover and destroys the cursor.
     void Attach(HWND page, InkPaletteLinks links);
     void Detach();
 
     // The page's WM_PAINT: draws the strip off-screen and copies it.
     void Paint();
 
-    // The page's mouse messages; true when the view took the message.
+    // The page's mouse messages (moves, presses, double-clicks, releases)
+    // and WM_CAPTURECHANGED, in the page's client coordinates; true when the
+    // view took the message.
     bool Mouse(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Commands 1000, 1001 and 1505; true when the view took the command.
@@ -46,7 +51,8 @@ class InkPaletteView {
     // picker stops and the palette shows the block's colours again.
     void CancelPicking();
 
-    // Whether the palette may change (the view is not Original).
+    // Whether the palette may change (the view is not Original); the page
+    // calls it on every reload, and the strip is redrawn.
     void SetInteraction(bool interactive);
 
     // The active ink and the picking state; the active ink lasts for the

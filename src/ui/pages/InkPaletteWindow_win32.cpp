@@ -514,6 +514,9 @@ void InkPaletteView::SetInteraction(bool interactive)
         CancelPicking();
         EndHover();
     }
+    // The page calls this on every reload, after the schema, the ink count
+    // or the colours may have changed.
+    Redraw();
 }
 
 InkEditor& InkPaletteView::Editor()
