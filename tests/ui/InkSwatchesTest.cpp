@@ -3,7 +3,7 @@
 
 #include "ui/pages/InkSwatches.h"
 
-#include "color/InkPalette.h"
+#include "InkTestPalette.h"
 
 #include <gtest/gtest.h>
 
@@ -70,28 +70,8 @@ struct EditorFixture : ::testing::Test {
         ResetToDefaults(block);
         state.DialogUp = true;
     }
-    void Derive(ColorSchemaKind schema, int inks)
-    {
-        block.ColorSchema = uint8_t(schema);
-        block.NInks = inks;
-        state.Inks.InkCount = uint8_t(inks);
-        MarkPaletteStale(state);
-        DerivePalette(state, block);
-    }
-    void MakeSample()
-    {
-        ASSERT_TRUE(state.AnalysisSample.Allocate(64, 64, 4));
-        const InkColor colors[] = {{200, 30, 30}, {30, 200, 30}, {30, 30, 200}};
-        for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x) {
-                uint8_t* p = state.AnalysisSample.Row(y) + 4 * x;
-                const InkColor c = colors[(x / 16) % 3];
-                p[0] = c.R;
-                p[1] = c.G;
-                p[2] = c.B;
-                p[3] = 255;
-            }
-    }
+    void Derive(ColorSchemaKind schema, int inks) { DeriveInks(block, state, schema, inks); }
+    void MakeSample() { ASSERT_TRUE(MakeBandedSample(state)); }
     ParameterBlock block{};
     PrintState state;
     InkEditor editor;
@@ -152,6 +132,44 @@ TEST_F(EditorFixture, RemovingAnInkOfACustomPalette)
     Derive(ColorSchemaKind::RgbPalette, 2);
     editor.ActiveInk = 1;
     EXPECT_EQ(RemoveActiveInk(block, state, editor), 3) << "only a custom palette loses inks";
+}
+
+TEST_F(EditorFixture, InksKeepTheirColoursWhenTheNextDerivationReplaysARemoval)
+{
+    MakeSample();
+    std::memset(block.RemovedColors, NoRemovedColor, sizeof block.RemovedColors);
+    Derive(ColorSchemaKind::CustomPalette, 3);
+    ASSERT_EQ(state.Inks.InkCount, 3);
+    // Every ink has a colour of its own before the first one goes.
+    const InkColor chosen[] = {{10, 20, 30}, {90, 100, 110}, {170, 180, 190}};
+    for (int ink = 0; ink < 3; ++ink)
+        ApplyInkColor(block, state, ink, chosen[ink]);
+    editor.ActiveInk = 0;
+    ASSERT_EQ(RemoveActiveInk(block, state, editor), 2);
+    EXPECT_EQ(state.Palette.Inks[0], chosen[1]);
+    EXPECT_EQ(state.Palette.Inks[1], chosen[2]);
+
+    // What the next render derives from the block shows the same inks...
+    const auto rederive = [&] {
+        state.Inks.InkCount = uint8_t(block.NInks);
+        MarkPaletteStale(state);
+        DerivePalette(state, block);
+    };
+    rederive();
+    ASSERT_EQ(state.Inks.InkCount, 2);
+    EXPECT_EQ(state.Palette.Inks[0], chosen[1]);
+    EXPECT_EQ(state.Palette.Inks[1], chosen[2]);
+
+    // ...and a colour chosen right after a removal stays what was chosen.
+    Derive(ColorSchemaKind::CustomPalette, 3);
+    std::memset(block.RemovedColors, NoRemovedColor, sizeof block.RemovedColors);
+    std::fill(std::begin(block.PaletteColorADD), std::end(block.PaletteColorADD), 0);
+    rederive();
+    editor.ActiveInk = 0;
+    ASSERT_EQ(RemoveActiveInk(block, state, editor), 2);
+    ApplyInkColor(block, state, 0, {1, 2, 3});
+    rederive();
+    EXPECT_EQ(state.Palette.Inks[0], (InkColor{1, 2, 3}));
 }
 
 } // namespace

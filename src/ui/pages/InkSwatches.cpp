@@ -2,6 +2,8 @@
 
 #include "color/InkPalette.h"
 
+#include <algorithm>
+
 namespace vel::ui {
 
 std::vector<SwatchRect> SwatchRects(int width, int height, int inkCount)
@@ -86,9 +88,21 @@ int RemoveActiveInk(ParameterBlock& block, PrintState& state, InkEditor& editor)
 {
     // Only a custom palette can lose an ink, and never its last one: the
     // removal would be recorded without an ink going away.
-    if (ColorSchemaKind(block.ColorSchema) == ColorSchemaKind::CustomPalette && state.Inks.InkCount > 1 &&
-        editor.ActiveInk < state.Inks.InkCount)
-        RemoveInk(state, block, editor.ActiveInk);
+    const int ink = editor.ActiveInk;
+    const int before = state.Inks.InkCount;
+    if (ColorSchemaKind(block.ColorSchema) == ColorSchemaKind::CustomPalette && before > 1 && ink < before &&
+        RemoveInk(state, block, ink) < before) {
+        // The next derivation replays the removal on a new extraction and
+        // then adds the adjustments by position: the later inks' adjustments
+        // and extracted colours move down with them, so that each keeps the
+        // colour it shows now and a colour chosen before that derivation is
+        // measured from the right base.
+        InkColor* extracted = state.Palette.ExtractedColors;
+        std::copy(extracted + ink + 1, extracted + MaxInks, extracted + ink);
+        int32_t* add = block.PaletteColorADD;
+        std::copy(add + 3 * (ink + 1), add + 3 * MaxInks, add + 3 * ink);
+        std::fill(add + 3 * (MaxInks - 1), add + 3 * MaxInks, 0);
+    }
     editor.KeepWithin(state.Inks.InkCount);
     return state.Inks.InkCount;
 }
