@@ -66,9 +66,12 @@ struct SlowOpener {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     void Release() { Released.store(true); }
+    // The launches seen so far, waiting up to 30 s for the first: a loaded
+    // machine may take a while to start the launcher's thread.
     size_t Count()
     {
-        for (int i = 0; i < 5000; ++i) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (std::chrono::steady_clock::now() < deadline) {
             {
                 std::lock_guard<std::mutex> lock(Lock);
                 if (!Opened.empty())
@@ -87,7 +90,8 @@ struct SlowOpener {
 
 bool WaitIdle(const HelpLauncher& launcher)
 {
-    for (int i = 0; i < 500 && launcher.Busy(); ++i)
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (launcher.Busy() && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     return !launcher.Busy();
 }
