@@ -18,7 +18,7 @@
 namespace vel::test {
 namespace {
 
-constexpr int PanelId = 143, FactoryList = 1084, FactoryLabel = 1091, UserList = 1913, SaveButton = 1300,
+constexpr int PanelId = PresetsPanelId, FactoryList = 1084, FactoryLabel = 1091, UserList = 1913,
               DeleteButton = 1092, NameEdit = 1301;
 constexpr int IdComposite = 500, IdLayerTwo = 503, IdAddLayer = 504;
 constexpr wchar_t SaveTitle[] = L"Save Parameters Preset";
@@ -63,47 +63,15 @@ HWND PanelItem(HWND dialog, int id)
     return GetDlgItem(Panel(dialog), id);
 }
 
-std::vector<std::wstring> Entries(HWND list)
-{
-    std::vector<std::wstring> entries;
-    const int count = int(SendMessageW(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::wstring text(size_t(SendMessageW(list, LB_GETTEXTLEN, WPARAM(i), 0)) + 1, L'\0');
-        text.resize(size_t(SendMessageW(list, LB_GETTEXT, WPARAM(i), LPARAM(text.data()))));
-        entries.push_back(text);
-    }
-    return entries;
-}
-
-int IndexOf(HWND list, const std::wstring& entry)
-{
-    const std::vector<std::wstring> entries = Entries(list);
-    const auto at = std::find(entries.begin(), entries.end(), entry);
-    return at == entries.end() ? -1 : int(at - entries.begin());
-}
-
 int CountOf(HWND list, const std::wstring& entry)
 {
-    const std::vector<std::wstring> entries = Entries(list);
+    const std::vector<std::wstring> entries = ListEntries(list);
     return int(std::count(entries.begin(), entries.end(), entry));
 }
 
-// Clicks (or double-clicks) an entry with the mouse, scrolled into view.
 void ClickEntry(HWND list, const std::wstring& entry, bool twice = false)
 {
-    const int index = IndexOf(list, entry);
-    ASSERT_GE(index, 0) << "no entry";
-    SendMessageW(list, LB_SETTOPINDEX, WPARAM(index), 0);
-    RECT r = {};
-    SendMessageW(list, LB_GETITEMRECT, WPARAM(index), LPARAM(&r));
-    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(list, WM_LBUTTONUP, 0, at);
-    if (twice) {
-        PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-        PostMessageW(list, WM_LBUTTONUP, 0, at);
-    }
-    Settle(GetAncestor(list, GA_ROOT));
+    EXPECT_TRUE(ClickListEntry(list, entry, twice)) << "no entry";
 }
 
 bool Enabled(HWND window)
@@ -111,44 +79,9 @@ bool Enabled(HWND window)
     return IsWindowEnabled(window) != 0;
 }
 
-struct Found {
-    const wchar_t* Title;
-    HWND Window;
-};
-
-BOOL CALLBACK MatchTitle(HWND window, LPARAM data)
-{
-    auto* found = reinterpret_cast<Found*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == GetCurrentProcessId() && IsWindowVisible(window) && TextOf(window) == found->Title) {
-        found->Window = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A modal window of the dialog's thread, once it shows.
-HWND WaitForWindow(const wchar_t* title)
-{
-    Found found = {title, nullptr};
-    WaitFor([&] {
-        found.Window = nullptr;
-        EnumWindows(MatchTitle, LPARAM(&found));
-        return found.Window != nullptr;
-    });
-    return found.Window;
-}
-
-// "Save", a name typed into the name dialog and its "Save" pressed.
 void SaveAs(HWND dialog, const wchar_t* name)
 {
-    Click(PanelItem(dialog, SaveButton));
-    HWND ask = WaitForWindow(SaveTitle);
-    ASSERT_NE(ask, nullptr) << "no name dialog";
-    SetDlgItemTextW(ask, NameEdit, name);
-    PostMessageW(ask, WM_COMMAND, IDOK, 0);
-    Settle(dialog);
+    ASSERT_TRUE(SavePresetAs(dialog, name)) << "no name dialog";
 }
 
 TEST_F(PresetsPanelRuns, SaveOverwriteAndDeleteUserPresets)
@@ -203,7 +136,7 @@ TEST_F(PresetsPanelRuns, SaveOverwriteAndDeleteUserPresets)
         ClickEntry(users, L"zz panel");
         deleteOnForPreset = Enabled(remove);
         Click(remove);
-        deleted = !std::filesystem::exists(file) && IndexOf(users, L"zz panel") < 0;
+        deleted = !std::filesystem::exists(file) && ListIndexOf(users, L"zz panel") < 0;
         deleteOffAfterDelete = !Enabled(remove);
         DialogWatcher::PressCancel(dialog);
     });
@@ -267,10 +200,10 @@ TEST_F(PresetsPanelRuns, ApplyingDefaultAPresetAndBrowsingFolders)
         ClickEntry(PanelItem(dialog, UserList), L"zz broken");
         note("a broken preset changes nothing");
 
-        top = Entries(factory);
+        top = ListEntries(factory);
         ClickEntry(factory, L"\tTwo Layers", true);
         note("entering a folder");
-        inside = Entries(factory);
+        inside = ListEntries(factory);
         insideLabel = TextOf(PanelItem(dialog, FactoryLabel));
         ClickEntry(factory, L"Rings Over Lines");
         note("a two-layer preset");
@@ -278,7 +211,7 @@ TEST_F(PresetsPanelRuns, ApplyingDefaultAPresetAndBrowsingFolders)
         Click(GetDlgItem(dialog, IdComposite));
         note("Composite again");
         ClickEntry(factory, L"\t..", true);
-        back = Entries(factory);
+        back = ListEntries(factory);
         backLabel = TextOf(PanelItem(dialog, FactoryLabel));
         DialogWatcher::PressOk(dialog);
     });
