@@ -149,10 +149,7 @@ TEST_F(ModuleRuns, CmykDocumentConvertsThroughTheHostSuite)
 TEST_F(ModuleRuns, CmykDocumentWithoutSuitesComesBackEngraved)
 {
     FakeHost host(plugInModeCMYKColor, FakeImage::Gradient(20, 10, 4),
-                  {.BasicSuite = false,
-                   .ColorSpaceSuite = false,
-                   .ChannelPortsSuite = false,
-                   .ActionSuites = false,
+                  {.BasicSuite = false, .ColorSpaceSuite = false, .ChannelPortsSuite = false, .ActionSuites = false,
                    .DescriptorRegistry = false});
     host.SetDescriptor(FakeDescriptor{}, plugInDialogDontDisplay);
     ASSERT_EQ(host.Run(entry, Invocation::Menu), noErr);
