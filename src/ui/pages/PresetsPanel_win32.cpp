@@ -147,7 +147,12 @@ void LayOutPanel(HWND panel, const PanelState& state, int width, int height)
         RECT r = child.Rect;
         const int id = GetDlgCtrlID(child.Window);
         if (id == SavePresetButtonId || id == DeletePresetButtonId) {
-            OffsetRect(&r, id == DeletePresetButtonId ? dx : 0, stretch);
+            // Side by side across the whole width, whatever it is.
+            const int gap = Scaled(6);
+            const int half = (width - gap) / 2;
+            OffsetRect(&r, 0, stretch);
+            r.left = id == SavePresetButtonId ? 0 : width - half;
+            r.right = r.left + half;
         } else {
             r.right += dx;
             if (id == UserGroupId || id == UserListId)
