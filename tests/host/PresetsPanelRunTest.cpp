@@ -253,6 +253,70 @@ TEST_F(PresetsPanelRuns, ApplyingDefaultAPresetAndBrowsingFolders)
     }
 }
 
+RECT RectIn(HWND dialog, HWND window)
+{
+    RECT r;
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+TEST_F(PresetsPanelRuns, FillsTheLeftColumnAtEverySize)
+{
+    struct Placement {
+        RECT Client, Navigator, Preview, Cancel, Panel, UserList, Save, Delete;
+    };
+    std::vector<Placement> seen;
+    DialogWatcher watcher([&](HWND dialog) {
+        const auto note = [&] {
+            Placement p;
+            GetClientRect(dialog, &p.Client);
+            p.Navigator = RectIn(dialog, GetDlgItem(dialog, 1005));
+            p.Preview = RectIn(dialog, GetDlgItem(dialog, 1002));
+            p.Cancel = RectIn(dialog, GetDlgItem(dialog, IDCANCEL));
+            p.Panel = RectIn(dialog, Panel(dialog));
+            p.UserList = RectIn(dialog, PanelItem(dialog, UserList));
+            p.Save = RectIn(dialog, PanelItem(dialog, 1300));
+            p.Delete = RectIn(dialog, PanelItem(dialog, DeleteButton));
+            seen.push_back(p);
+        };
+        MINMAXINFO limits = {};
+        SendMessageW(dialog, WM_GETMINMAXINFO, 0, LPARAM(&limits));
+        const POINT sizes[] = {limits.ptMinTrackSize, {limits.ptMinTrackSize.x + 200, 1000}};
+        for (const POINT size : sizes) {
+            SendMessageW(dialog, WM_ENTERSIZEMOVE, 0, 0);
+            SetWindowPos(dialog, nullptr, 0, 0, size.x, size.y, SWP_NOMOVE | SWP_NOZORDER);
+            SendMessageW(dialog, WM_EXITSIZEMOVE, 0, 0);
+            Settle(dialog);
+            note();
+        }
+        DialogWatcher::PressCancel(dialog);
+    });
+    FakeHost host(plugInModeRGBColor, FakeImage::Gradient(40, 30, 3));
+    host.Run(entry, Invocation::Menu);
+    ASSERT_EQ(seen.size(), 2u);
+    for (const Placement& p : seen) {
+        EXPECT_GT(p.Panel.top, p.Navigator.bottom) << "under the navigator";
+        EXPECT_EQ(p.Panel.left, p.Navigator.left);
+        EXPECT_LT(p.Panel.right, p.Preview.left) << "left of the preview";
+        EXPECT_LT(p.Panel.right, p.Cancel.left);
+        EXPECT_LE(p.Panel.bottom, p.Client.bottom);
+        EXPECT_GT(p.Panel.bottom, p.Client.bottom - 16) << "reaches the bottom";
+        EXPECT_LE(p.Save.right, p.Delete.left);
+        EXPECT_GE(p.Save.left, p.Panel.left);
+        EXPECT_LE(p.Delete.right, p.Panel.right);
+        EXPECT_LE(p.Save.bottom, p.Panel.bottom);
+        EXPECT_LT(p.UserList.bottom, p.Save.top);
+    }
+    // The user list takes what the dialog grew; the panel keeps its place.
+    const int grown = seen[1].Client.bottom - seen[0].Client.bottom;
+    ASSERT_GT(grown, 100);
+    EXPECT_EQ(seen[1].UserList.bottom - seen[0].UserList.bottom, grown);
+    EXPECT_EQ(seen[1].Save.top - seen[0].Save.top, grown);
+    EXPECT_EQ(seen[1].Panel.top, seen[0].Panel.top);
+    EXPECT_EQ(seen[1].Panel.right, seen[0].Panel.right);
+}
+
 TEST_F(PresetsPanelRuns, DefaultResetsBothLayers)
 {
     DialogWatcher watcher([](HWND dialog) {
