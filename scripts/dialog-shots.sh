@@ -8,6 +8,7 @@
 # second page.
 #
 # The dpi is the screenshot prefix's own setting (scripts/screenshot-prefix.sh).
+# DIALOG_SHOT_DPIS="120" photographs other settings.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -40,7 +41,7 @@ work=$(mktemp -d)
 trap 'cp "$work/log" build/dialog-shots.log 2>/dev/null; rm -rf "$work"' EXIT
 convert data/samples/astronaut.png -filter Lanczos -resize 150% "$work/picture.png"
 mkdir -p docs/ui
-for dpi in 96 144; do
+for dpi in ${DIALOG_SHOT_DPIS:-96 144}; do
   use_dpi $dpi
   rm -f "$work"/ready-* "$work"/taken-* "$work"/finished
   xvfb-run -a -s "-screen 0 1920x1200x24" "$0" --photograph "$dpi" "$work" "$shots" "$module"
