@@ -5,6 +5,7 @@
 
 #include "ui/pages/PaperStripWindow.h"
 
+#include "platform/ComObjects_win32.h"
 #include "ui/controls/Artwork.h"
 #include "ui/controls/Controls.h"
 #include "ui/pages/PaperStrip.h"
@@ -37,20 +38,11 @@ constexpr COLORREF CellFrame = RGB(128, 128, 128);
 constexpr COLORREF HotMark = RGB(110, 140, 180);
 constexpr COLORREF SelectedMark = RGB(226, 136, 32);
 
-std::wstring Widen(const std::string& text)
-{
-    std::wstring wide(text.size() + 1, L'\0');
-    const int length =
-        MultiByteToWideChar(CP_ACP, 0, text.c_str(), int(text.size()), wide.data(), int(wide.size()));
-    wide.resize(size_t(std::max(length, 0)));
-    return wide;
-}
-
 // A texture's caption: its file name without the extension.
 std::wstring CaptionOf(const std::string& name)
 {
     const size_t dot = name.find_last_of('.');
-    return Widen(dot == std::string::npos || dot == 0 ? name : name.substr(0, dot));
+    return WidePath(dot == std::string::npos || dot == 0 ? name : name.substr(0, dot));
 }
 
 HFONT CaptionFont()

@@ -4,6 +4,7 @@
 
 #include "ui/pages/PresetsPanelWindow.h"
 
+#include "platform/ComObjects_win32.h"
 #include "ui/controls/Artwork.h"
 #include "ui/controls/Controls.h"
 #include "ui/dialog/DialogLogic.h"
@@ -52,15 +53,6 @@ int ListIdOf(PresetTree tree)
     return tree == PresetTree::User ? UserListId : FactoryListId;
 }
 
-std::wstring Widen(const std::string& text)
-{
-    std::wstring wide(text.size() + 1, L'\0');
-    const int length =
-        MultiByteToWideChar(CP_ACP, 0, text.c_str(), int(text.size()), wide.data(), int(wide.size()));
-    wide.resize(size_t(std::max(length, 0)));
-    return wide;
-}
-
 // The list window shows the model's entries in the model's order, with the
 // model's selection.
 void ShowList(HWND panel, PanelState& state, PresetTree tree)
@@ -69,12 +61,12 @@ void ShowList(HWND panel, PanelState& state, PresetTree tree)
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (const std::string& entry : state.Model.Entries(tree))
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry).c_str()));
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WidePath(entry).c_str()));
     SendMessageW(list, LB_SETCURSEL, WPARAM(state.Model.Selected(tree)), 0);
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
     SetDlgItemTextW(panel, tree == PresetTree::User ? UserFolderLabelId : FactoryFolderLabelId,
-                    Widen(state.Model.FolderLabel(tree)).c_str());
+                    WidePath(state.Model.FolderLabel(tree)).c_str());
 }
 
 void UpdateDelete(HWND panel, const PanelState& state)
@@ -119,7 +111,7 @@ void DrawEntry(const PanelState& state, const DRAWITEMSTRUCT& item)
         DrawFolderIcon(item.hDC, r.left + 2, r.top + 1, look.Kind == EntryKind::Parent);
     RECT text = r;
     text.left += look.TextLeft;
-    const std::wstring shown = Widen(look.Text);
+    const std::wstring shown = WidePath(look.Text);
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, TextColor);
     DrawTextW(item.hDC, shown.c_str(), int(shown.size()), &text,
