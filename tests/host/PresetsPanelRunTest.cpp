@@ -280,6 +280,8 @@ TEST_F(PresetsPanelRuns, FillsTheLeftColumnAtEverySize)
             p.Delete = RectIn(dialog, PanelItem(dialog, DeleteButton));
             seen.push_back(p);
         };
+        RECT opening;
+        GetWindowRect(dialog, &opening);
         MINMAXINFO limits = {};
         SendMessageW(dialog, WM_GETMINMAXINFO, 0, LPARAM(&limits));
         const POINT sizes[] = {limits.ptMinTrackSize, {limits.ptMinTrackSize.x + 200, 1000}};
@@ -290,6 +292,10 @@ TEST_F(PresetsPanelRuns, FillsTheLeftColumnAtEverySize)
             Settle(dialog);
             note();
         }
+        // The next dialog of the test program opens where this one closes.
+        SetWindowPos(dialog, nullptr, opening.left, opening.top, opening.right - opening.left,
+                     opening.bottom - opening.top, SWP_NOZORDER);
+        Settle(dialog);
         DialogWatcher::PressCancel(dialog);
     });
     FakeHost host(plugInModeRGBColor, FakeImage::Gradient(40, 30, 3));
