@@ -3,16 +3,19 @@
 # driving the packaged module) at 96 and 144 dpi under a virtual X display
 # into docs/ui/: at its minimum size and maximized, at two zoom levels, in
 # the Composite, Layer Two and Original views, on the sample photograph
-# enlarged to 1536 × 1536 so that the maximized dialog has two zoom levels.
+# enlarged to 1536 × 1536 so that the maximized dialog has two zoom levels;
+# then the presets panel inside a factory folder and the paper strip on its
+# second page.
 #
 # The dpi is the screenshot prefix's own setting (scripts/screenshot-prefix.sh).
+# DIALOG_SHOT_DPIS="120" photographs other settings.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 . scripts/screenshot-prefix.sh
 
 # Inside the virtual display: runs the driver and photographs each state it
-# announces, cropped to the dialog.
+# announces, cropped to the rectangle it names.
 if [ "${1:-}" = --photograph ]; then
   dpi=$2 work=$3 shots=$4 module=$5
   "$wine" "$shots" "$module" "$work/picture.png" "$work" > "$work/log" 2>&1 &
@@ -21,11 +24,11 @@ if [ "${1:-}" = --photograph ]; then
     if [ -f "$work/ready-$n.txt" ]; then
       read -r name geometry < "$work/ready-$n.txt"
       import -window root "$work/root.png"
-      convert "$work/root.png" -crop "$geometry" +repage "docs/ui/dialog-$name-${dpi}dpi.png"
+      convert "$work/root.png" -crop "$geometry" +repage "docs/ui/$name-${dpi}dpi.png"
       touch "$work/taken-$n.txt"
       n=$((n + 1))
     fi
-    [ $n -ge 6 ] && break
+    [ -f "$work/finished" ] && [ ! -f "$work/ready-$n.txt" ] && break
     sleep 0.2
   done
   wineserver -w
@@ -38,11 +41,11 @@ work=$(mktemp -d)
 trap 'cp "$work/log" build/dialog-shots.log 2>/dev/null; rm -rf "$work"' EXIT
 convert data/samples/astronaut.png -filter Lanczos -resize 150% "$work/picture.png"
 mkdir -p docs/ui
-for dpi in 96 144; do
+for dpi in ${DIALOG_SHOT_DPIS:-96 144}; do
   use_dpi $dpi
-  rm -f "$work"/ready-* "$work"/taken-*
+  rm -f "$work"/ready-* "$work"/taken-* "$work"/finished
   xvfb-run -a -s "-screen 0 1920x1200x24" "$0" --photograph "$dpi" "$work" "$shots" "$module"
   echo "== $dpi dpi: $(tail -1 "$work/log")"
   cp "$work/log" "build/dialog-shots-${dpi}dpi.log"
 done
-ls -l docs/ui/dialog-*
+ls -l docs/ui/dialog-* docs/ui/presets-panel-* docs/ui/paper-strip-*

@@ -104,13 +104,6 @@ std::string ToolSettings(const std::vector<std::pair<std::string, double>>& sett
     return arguments;
 }
 
-struct MatchCase {
-    const char* Name;
-    std::vector<std::pair<std::string, double>> Settings;
-    const char* Paper = nullptr; // a texture of the papers folder
-    bool Dialog = false;         // through the dialog, looked around in and closed with OK
-};
-
 // Views, tabs, zoom and a drag in the dialog change nothing of what OK renders.
 void LookAroundAndApply(HWND dialog)
 {
@@ -120,6 +113,31 @@ void LookAroundAndApply(HWND dialog)
     Drag(GetDlgItem(dialog, 1002), 40, 40, 15, 10);
     DialogWatcher::PressOk(dialog);
 }
+
+// The preset the dialog saves in the user presets folder for the tool.
+constexpr wchar_t SavedPresetName[] = L"zz dialog match";
+constexpr char SavedPresetFile[] = "zz dialog match.vel3pst";
+
+// Other parameters from the presets panel and the layers bar, saved as a
+// user preset through "Save" and its name dialog, then OK.
+void ChangeSaveAndApply(HWND dialog)
+{
+    HWND panel = GetDlgItem(dialog, PresetsPanelId);
+    EXPECT_TRUE(ClickListEntry(GetDlgItem(panel, 1084), L"Classic Etching"));
+    Click(GetDlgItem(dialog, 504)); // "Add Layer"
+    Click(GetDlgItem(dialog, 502)); // a view: not saved, not rendered by OK
+    EXPECT_TRUE(SavePresetAs(dialog, SavedPresetName));
+    DialogWatcher::PressOk(dialog);
+}
+
+struct MatchCase {
+    const char* Name;
+    std::vector<std::pair<std::string, double>> Settings;
+    const char* Paper = nullptr; // a texture of the papers folder
+    bool Dialog = false;         // through the dialog, closed with OK
+    DialogWatcher::Script Script = LookAroundAndApply;
+    bool SavedPreset = false; // the tool renders the preset the dialog saved
+};
 
 TEST(CommandLineMatch, ModuleAndToolGiveTheSamePixels)
 {
@@ -135,10 +153,13 @@ TEST(CommandLineMatch, ModuleAndToolGiveTheSamePixels)
          {{"LayerTwoExist", 1}, {"Geometry2", 8}, {"Angle2", 60}, {"Width1", 12}, {"Interfere", 4}},
          nullptr,
          true},
+        {"preset-saved-in-the-dialog", {{"Width1", 12}}, nullptr, true, ChangeSaveAndApply, true},
     };
     const FakeImage source = Picture(40, 30);
     const std::string dataFolder =
         std::string(ModulePath).substr(0, std::string(ModulePath).size() - 15) + "VellistoIII";
+    const std::string savedPreset = dataFolder + "\\Presets\\User\\" + SavedPresetFile;
+    DeleteFileA(savedPreset.c_str());
     FakeImage texture = FakeImage::Gradient(23, 19, 3);
     for (int y = 0; y < texture.Height; ++y)
         for (int x = 0; x < texture.Width; ++x)
@@ -162,7 +183,7 @@ TEST(CommandLineMatch, ModuleAndToolGiveTheSamePixels)
         }
         host.SetDescriptor(recording, c.Dialog ? plugInDialogDisplay : plugInDialogDontDisplay);
         {
-            DialogWatcher watcher(LookAroundAndApply);
+            DialogWatcher watcher(c.Script);
             ASSERT_EQ(host.Run(entry, Invocation::Menu), noErr);
             EXPECT_EQ(watcher.DialogsSeen(), c.Dialog ? 1 : 0);
         }
@@ -170,8 +191,10 @@ TEST(CommandLineMatch, ModuleAndToolGiveTheSamePixels)
         const std::string input = std::string("match-") + c.Name + ".bmp";
         const std::string output = std::string("match-") + c.Name + "-tool.bmp";
         SaveBmp(source, input);
+        const std::string parameters =
+            c.SavedPreset ? " --preset \"" + savedPreset + "\"" : ToolSettings(c.Settings) + paperSetting;
         ASSERT_EQ(RunTool("engrave " + input + " " + output + " --quiet --data \"" + dataFolder + "\"" +
-                          ToolSettings(c.Settings) + paperSetting),
+                          parameters),
                   0);
         Plane<uint8_t> tool;
         ASSERT_TRUE(LoadImageRGBA(output, tool));
@@ -186,6 +209,7 @@ TEST(CommandLineMatch, ModuleAndToolGiveTheSamePixels)
         EXPECT_NE(host.Output(), source) << "the engraving replaced the picture";
     }
     DeleteFileA((dataFolder + "\\Papers\\match-texture.bmp").c_str());
+    DeleteFileA(savedPreset.c_str());
 }
 
 } // namespace

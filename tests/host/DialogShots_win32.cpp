@@ -1,7 +1,9 @@
 // Puts the module's dialog into the states that docs/ui shows, one after the
-// other, on a picture: for each it writes "<out>/ready-<n>.txt" (the name and
-// the dialog's screen rectangle) and waits for "<out>/taken-<n>.txt", which
-// scripts/dialog-shots.sh writes once it has photographed the screen.
+// other, on a picture, then shows the paper strip in a window of its own on
+// its second page: for each it writes "<out>/ready-<n>.txt" (the picture's
+// name and the screen rectangle to crop) and waits for "<out>/taken-<n>.txt",
+// which scripts/dialog-shots.sh writes once it has photographed the screen;
+// "<out>/finished" says there are no more.
 //
 //   dialog_shots MODULE PICTURE OUTFOLDER
 
@@ -10,6 +12,10 @@
 #include "session/FakeHost.h"
 
 #include "color/ImageLoader.h"
+#include "color/Paper.h"
+#include "ui/controls/Controls.h"
+#include "ui/pages/PaperStrip.h"
+#include "ui/pages/PaperStripWindow.h"
 
 #include <cstdio>
 #include <fstream>
@@ -32,12 +38,10 @@ bool Exists(const std::string& path)
     return bool(in);
 }
 
-void Photograph(HWND dialog, const char* name)
+// Announces a picture of the screen rectangle `r` and waits until it was
+// taken, running `pump` meanwhile.
+template <class Pump> void Announce(const std::string& name, const RECT& r, Pump pump)
 {
-    Settle(dialog);
-    Sleep(400);
-    RECT r;
-    GetWindowRect(dialog, &r);
     const std::string ready = Folder + "/ready-" + std::to_string(Shot) + ".txt";
     {
         std::ofstream out(ready + ".part");
@@ -47,8 +51,32 @@ void Photograph(HWND dialog, const char* name)
     MoveFileA((ready + ".part").c_str(), ready.c_str());
     const std::string taken = Folder + "/taken-" + std::to_string(Shot) + ".txt";
     for (int wait = 0; wait < 600 && !Exists(taken); ++wait)
-        Sleep(100);
+        pump(100);
     ++Shot;
+}
+
+void Photograph(HWND dialog, const char* name, HWND part = nullptr)
+{
+    Settle(dialog);
+    Sleep(400);
+    RECT r;
+    GetWindowRect(part ? part : dialog, &r);
+    if (part)
+        InflateRect(&r, 6, 6);
+    Announce(part ? name : std::string("dialog-") + name, r, [](DWORD ms) { Sleep(ms); });
+}
+
+void PumpFor(DWORD ms)
+{
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < ms);
 }
 
 void Command(HWND dialog, int id)
@@ -86,7 +114,67 @@ void Script(HWND dialog)
     Photograph(dialog, "maximized-50-composite");
     Click(GetDlgItem(dialog, IdOriginal));
     Photograph(dialog, "maximized-50-original");
+
+    // The presets panel inside a factory folder, at the minimum size.
+    PostMessageW(dialog, WM_SYSCOMMAND, SC_RESTORE, 0);
+    Settle(dialog);
+    MinimumSize(dialog);
+    HWND panel = GetDlgItem(dialog, PresetsPanelId);
+    ClickListEntry(GetDlgItem(panel, 1084), L"\tPapers", true);
+    Photograph(dialog, "presets-panel-folder", panel);
     DialogWatcher::PressCancel(dialog);
+}
+
+LRESULT CALLBACK BackdropProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_ERASEBKGND) {
+        RECT r;
+        GetClientRect(window, &r);
+        FillRect(HDC(wParam), &r, vel::ui::Kit().DialogBrush);
+        return 1;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The paper strip of the module's papers on its second page, in a plain
+// window of the dialog's colour.
+void PhotographStrip(const std::string& papersFolder)
+{
+    using namespace vel::ui;
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (!OpenControlKit(instance, dpi))
+        return;
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = BackdropProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = L"StripBackdrop";
+    RegisterClassExW(&wc);
+    const int margin = 12;
+    HWND window = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40,
+                                  StripWidth + 2 * margin, StripHeight + 2 * margin, nullptr, nullptr,
+                                  instance, nullptr);
+    HWND strip =
+        CreateWindowExW(0, TFilmstripControl::ClassName, L"", WS_CHILD | WS_VISIBLE, margin, margin,
+                        StripWidth, StripHeight, window, HMENU(intptr_t(PaperStripId)), instance, nullptr);
+    PaperStripSources sources;
+    sources.PapersFolder = papersFolder;
+    CreateDirectoryA((Folder + "\\Thumb").c_str(), nullptr);
+    sources.ThumbsFolder = Folder + "\\Thumb\\";
+    sources.Names = vel::ListPapers(papersFolder);
+    sources.Current = sources.Names.size() > 5 ? sources.Names[5] : "Solid";
+    BindPaperStrip(strip, std::move(sources), RGB(238, 226, 200));
+    PumpFor(200);
+    PostMessageW(strip, WM_COMMAND, MAKEWPARAM(StripNextId, 0), 0);
+    PumpFor(800);
+    RECT r;
+    GetWindowRect(window, &r);
+    Announce("paper-strip-page2", r, PumpFor);
+    DestroyWindow(window);
+    CloseControlKit();
 }
 
 } // namespace
@@ -120,6 +208,11 @@ int main(int argc, char** argv)
     DialogWatcher watcher(Script);
     FakeHost host(plugInModeRGBColor, image);
     host.Run(entry, Invocation::Menu);
+    const std::string modulePath = argv[1];
+    const size_t cut = modulePath.find_last_of("\\/");
+    PhotographStrip((cut == std::string::npos ? std::string() : modulePath.substr(0, cut + 1)) +
+                    "VellistoIII\\Papers\\");
+    std::ofstream(Folder + "/finished") << Shot << "\n";
     std::printf("%d shots\n", Shot);
     return 0;
 }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace vel::test {
 
@@ -48,5 +49,21 @@ bool WaitFor(const std::function<bool()>& done);
 // Waits until the dialog's thread has handled everything posted before.
 void Settle(HWND dialog);
 std::wstring TextOf(HWND window);
+
+// A window of this process with this title once it shows (a modal dialog or
+// message box the dialog's thread opened); null after ten seconds.
+HWND WaitForWindow(const wchar_t* title);
+
+// The entries of a list box, and a click (or double-click) on one entry,
+// scrolled into view. False when the list has no such entry.
+std::vector<std::wstring> ListEntries(HWND list);
+int ListIndexOf(HWND list, const std::wstring& entry);
+bool ClickListEntry(HWND list, const std::wstring& entry, bool twice = false);
+
+// The presets panel (id 143 of the dialog): "Save", the name typed into the
+// "Save Parameters Preset" dialog and its "Save" pressed. False when the
+// name dialog did not show.
+inline constexpr int PresetsPanelId = 143;
+bool SavePresetAs(HWND dialog, const wchar_t* name);
 
 } // namespace vel::test

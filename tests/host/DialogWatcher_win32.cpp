@@ -85,6 +85,90 @@ void Drag(HWND window, int x0, int y0, int dx, int dy, bool ctrl)
     Settle(GetAncestor(window, GA_ROOT));
 }
 
+namespace {
+
+struct TitledWindow {
+    const wchar_t* Title;
+    HWND Window;
+};
+
+BOOL CALLBACK MatchTitle(HWND window, LPARAM data)
+{
+    auto* found = reinterpret_cast<TitledWindow*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window) && TextOf(window) == found->Title) {
+        found->Window = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+HWND WaitForWindow(const wchar_t* title)
+{
+    TitledWindow found = {title, nullptr};
+    WaitFor([&] {
+        found.Window = nullptr;
+        EnumWindows(MatchTitle, LPARAM(&found));
+        return found.Window != nullptr;
+    });
+    return found.Window;
+}
+
+std::vector<std::wstring> ListEntries(HWND list)
+{
+    std::vector<std::wstring> entries;
+    const int count = int(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::wstring text(size_t(SendMessageW(list, LB_GETTEXTLEN, WPARAM(i), 0)) + 1, L'\0');
+        text.resize(size_t(SendMessageW(list, LB_GETTEXT, WPARAM(i), LPARAM(text.data()))));
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+int ListIndexOf(HWND list, const std::wstring& entry)
+{
+    const std::vector<std::wstring> entries = ListEntries(list);
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (entries[i] == entry)
+            return int(i);
+    return -1;
+}
+
+bool ClickListEntry(HWND list, const std::wstring& entry, bool twice)
+{
+    const int index = ListIndexOf(list, entry);
+    if (index < 0)
+        return false;
+    SendMessageW(list, LB_SETTOPINDEX, WPARAM(index), 0);
+    RECT r = {};
+    SendMessageW(list, LB_GETITEMRECT, WPARAM(index), LPARAM(&r));
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(list, WM_LBUTTONUP, 0, at);
+    if (twice) {
+        PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        PostMessageW(list, WM_LBUTTONUP, 0, at);
+    }
+    Settle(GetAncestor(list, GA_ROOT));
+    return true;
+}
+
+bool SavePresetAs(HWND dialog, const wchar_t* name)
+{
+    Click(GetDlgItem(GetDlgItem(dialog, PresetsPanelId), 1300));
+    HWND ask = WaitForWindow(L"Save Parameters Preset");
+    if (!ask)
+        return false;
+    SetDlgItemTextW(ask, 1301, name);
+    PostMessageW(ask, WM_COMMAND, IDOK, 0);
+    Settle(dialog);
+    return true;
+}
+
 void DialogWatcher::PressOk(HWND dialog)
 {
     Click(GetDlgItem(dialog, IDOK));

@@ -185,9 +185,4 @@ void EnableSibling(HWND control, int id, bool enable)
         EnableWindow(sibling, enable);
 }
 
-LRESULT TFilmstripControl::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 } // namespace vel::ui

@@ -9,6 +9,7 @@
 #include "ui/controls/SpinValue.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace vel::ui {
 
@@ -20,9 +21,15 @@ class TVel3Control : public ControlShared {
 };
 
 // The paper texture strip ("ZolVel3Class"); see ui/pages/PaperStripWindow.h.
+// Its entries, pages and cell bitmaps live with the strip's window code.
 class TFilmstripControl : public TVel3Control {
   public:
     static constexpr wchar_t ClassName[] = L"ZolVel3Class";
+    struct Strip;
+    int StripKind = 2; // paper textures (the only kind shown)
+    std::unique_ptr<Strip> Data;
+    TFilmstripControl();
+    ~TFilmstripControl() override;
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 

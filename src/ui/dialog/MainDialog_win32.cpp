@@ -16,6 +16,7 @@
 #include "ui/controls/Controls.h"
 #include "ui/dialog/DialogLogic.h"
 #include "ui/help/AboutBox.h"
+#include "ui/pages/PresetsPanelWindow.h"
 #include "ui/preview/PreviewPane.h"
 
 #include <commctrl.h>
@@ -41,6 +42,7 @@ struct MainDialogState {
     int ScreenDpi = 96;
     int CurrentTab = 0, PreviousTab = 0;
     HWND Tabs = nullptr;
+    Box PresetsPanelRect; // left, top and width; the layout gives the height
     RECT TabRects[TabCount] = {};
     int HotTab = -1;
     HFONT TabFont = nullptr;
@@ -404,9 +406,8 @@ void CreateLayersBar()
 void LayOut(int width, int height)
 {
     MainDialogState& s = *Open;
-    const Box presets{Scaled(8), s.FrameTop + Scaled(160), s.FrameLeft - Scaled(16), 0};
     s.Layout = LayOutDialog(width, height, s.PageWidth, s.FrameLeft, s.FrameTop, s.BarTop, s.ScreenDpi,
-                            GetSystemMetrics(SM_CYSMCAPTION), presets);
+                            GetSystemMetrics(SM_CYSMCAPTION), s.PresetsPanelRect);
     const DialogLayout& l = s.Layout;
     Place(IdBannerRight, l.BannerRight);
     Place(IdManual, l.Manual);
@@ -420,6 +421,7 @@ void LayOut(int width, int height)
     Place(IdCompositeCheck, l.CompositeCheck);
     Place(IdCompositeLabel, l.CompositeLabel);
     Place(IdPreview, l.Preview);
+    Place(PresetsPanelTemplate, l.PresetsPanel);
     LayOutBar(s.BarTab); // "Reset All" follows the frame's right edge
     RECT below = {0, 46, width, height};
     RedrawWindow(s.Dialog, &below, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -725,6 +727,33 @@ void ResetAll()
     RequestRefresh();
 }
 
+// "Default" or a preset replaced the block from the presets panel.
+void PresetApplied(const SelectionOutcome& outcome)
+{
+    ApplyParameterChanges(Render(), outcome.Changes);
+    Open->Views = {};
+    LayOutBar(Open->BarTab);
+    SendMessageW(Open->Dialog, WM_COMMAND, MAKEWPARAM(IdReloadPages, 0), 0);
+    RequestRefresh();
+}
+
+// The presets panel under the navigator, as wide as the left column.
+void CreatePresets()
+{
+    MainDialogState& s = *Open;
+    RECT nav;
+    GetWindowRect(Item(IdNavigator), &nav);
+    MapWindowPoints(nullptr, s.Dialog, reinterpret_cast<POINT*>(&nav), 2);
+    s.PresetsPanelRect = {nav.left, nav.bottom + Scaled(8), s.FrameLeft - Scaled(10) - nav.left, 0};
+    PresetsPanelSetup setup;
+    setup.Library.PresetsFolder = s.Session->Folders.PresetsFolder;
+    setup.Params = &Params();
+    setup.Inks = &Render().Inks;
+    setup.Applied = PresetApplied;
+    CreatePresetsPanel(s.Dialog, s.PresetsPanelRect.X, s.PresetsPanelRect.Y, s.PresetsPanelRect.Width,
+                       std::move(setup));
+}
+
 void SetAlwaysComposite(bool on)
 {
     Render().AlwaysComposite = on;
@@ -969,8 +998,10 @@ bool Initialise(HWND window, PluginSession& session)
     session.Render.Inks.NeedNewHistogram = true;
     RefreshInkCount(session.Render, Params());
 
-    // 9. The tab control (the pages come with their own issue).
+    // 9. The tab control (the pages come with their own issue) and the
+    // presets panel.
     CreateTabs();
+    CreatePresets();
 
     // 11. The saved geometry.
     const RECT opening = OpeningRect();

@@ -21,9 +21,14 @@ void PaperStripModel::SetNames(std::vector<std::string> names, const std::string
     hot_ = -1;
     sliding_ = 0;
     progress_ = 0;
+    SelectName(current);
+}
+
+void PaperStripModel::SelectName(const std::string& name)
+{
     selected_ = -1;
     for (size_t i = 0; i < names_.size(); ++i)
-        if (SameName(names_[i], current)) {
+        if (SameName(names_[i], name)) {
             selected_ = int(i);
             break;
         }

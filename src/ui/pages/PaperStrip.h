@@ -34,6 +34,10 @@ class PaperStripModel {
     // one named `current` (letter case ignored), if any; the first page shows.
     void SetNames(std::vector<std::string> names, const std::string& current);
 
+    // Selects the entry named `name` (letter case ignored), none when there
+    // is no such entry; the page stays.
+    void SelectName(const std::string& name);
+
     const std::vector<std::string>& Names() const { return names_; }
     int PageCount() const;
     int Page() const { return page_; }
