@@ -16,6 +16,9 @@ for preset in native win32 win64; do
   else
     # Windows tests may open windows: give them a display.
     xvfb-run -a ctest --preset "$preset" -j2 || status=1
+    # A Windows process left behind would keep the prefix's server bound to
+    # the display that just closed, and the next run's windows would fail.
+    WINEPREFIX=$PWD/build/wineprefix wineserver -k 2>/dev/null || true
   fi
 done
 exit $status
