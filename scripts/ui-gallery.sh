@@ -17,9 +17,19 @@ for dpi in 96 120 144; do
     sleep 5
     import -window root '$shot'
     wineserver -k"
-  echo "== $dpi dpi: $(cat "$shot.log")"
+  echo "== $dpi dpi: $(tr '\n' ' ' < "$shot.log")"
   # The desktop around the windows is black: keep the windows only.
   convert "$shot" -bordercolor black -border 1 -trim +repage "docs/ui/controls-${dpi}dpi.png"
+  # The "Set value" dialog alone, where the gallery said it put it.
+  convert "$shot" -crop "$(awk '$1 == "value-entry" { print $2 }' "$shot.log")" +repage \
+    "docs/ui/value-entry-${dpi}dpi.png"
+  # The About box, shown by the gallery on its own.
+  xvfb-run -a -s "-screen 0 1920x1200x24" sh -c "
+    $wine '$gallery' about > '$shot.log' 2>&1 &
+    sleep 4
+    import -window root '$shot'
+    wineserver -k"
+  convert "$shot" -crop "$(awk '$1 == "about" { print $2 }' "$shot.log")" +repage "docs/ui/about-${dpi}dpi.png"
   rm -f "$shot" "$shot.log"
 done
 ls -l docs/ui

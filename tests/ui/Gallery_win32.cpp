@@ -5,8 +5,10 @@
 
 #include "ui/controls/Artwork.h"
 #include "ui/controls/Controls.h"
+#include "ui/help/AboutBox.h"
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 using namespace vel::ui;
@@ -193,6 +195,16 @@ void Populate(HWND window)
     }
 }
 
+// Tells the screenshot script where a window lies on the screen, as an
+// ImageMagick crop geometry.
+void PrintPlace(const char* name, HWND window)
+{
+    RECT r;
+    GetWindowRect(window, &r);
+    std::printf("%s %ldx%ld+%ld+%ld\n", name, r.right - r.left, r.bottom - r.top, r.left, r.top);
+    std::fflush(stdout);
+}
+
 // Puts the value-entry dialog beside the gallery once it is open.
 void CALLBACK PlaceDialog(HWND, UINT, UINT_PTR timer, DWORD)
 {
@@ -203,6 +215,18 @@ void CALLBACK PlaceDialog(HWND, UINT, UINT_PTR timer, DWORD)
     RECT gallery;
     GetWindowRect(Gallery, &gallery);
     SetWindowPos(dialog, nullptr, gallery.right + Scaled(16), gallery.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    PrintPlace("value-entry", dialog);
+}
+
+// "About": the About box alone at the top left, for its picture.
+void CALLBACK PlaceAbout(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND box = FindWindowW(nullptr, L"About Nimbara VellistoIII");
+    if (!box)
+        return;
+    KillTimer(nullptr, timer);
+    SetWindowPos(box, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    PrintPlace("about", box);
 }
 
 LRESULT CALLBACK GalleryProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -228,13 +252,19 @@ LRESULT CALLBACK GalleryProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     std::printf("dpi %d\n", dpi);
     std::fflush(stdout);
+    if (argc > 1 && std::strcmp(argv[1], "about") == 0) {
+        HelpLauncher launcher([](const std::string&) {});
+        SetTimer(nullptr, 0, 50, PlaceAbout);
+        ShowAboutBox(GetModuleHandleW(nullptr), nullptr, launcher);
+        return 0;
+    }
     if (!OpenControlKit(GetModuleHandleW(nullptr), dpi))
         return 1;
     WNDCLASSEXW wc = {};
