@@ -3,6 +3,7 @@
 
 #include "ImageDocument.h"
 #include "ImageWriter.h"
+#include "PngWriter.h"
 #include "engine/PixelTransfer.h"
 
 #include <vips/vips8>
@@ -300,6 +301,19 @@ std::string WriteDocument(const std::string& path, const std::string& formatPath
         for (size_t i = 0; i < count; ++i)
             samples[i] = FromHostRange(samples[i]);
     }
+    if (ext == "png") {
+        PngPicture picture;
+        picture.Pixels = document.Pixels.Data();
+        picture.Width = document.Width;
+        picture.Height = document.Height;
+        picture.Channels = document.Planes;
+        picture.Depth = document.Depth;
+        picture.RowBytes = size_t(document.RowBytes());
+        picture.IccProfile = &document.IccProfile;
+        picture.XResolution = document.XResolution > 0 ? document.XResolution : 72.0 / 25.4;
+        picture.YResolution = document.YResolution > 0 ? document.YResolution : 72.0 / 25.4;
+        return WritePng(path, picture);
+    }
     if (ext == "bmp") {
         // FreeImage writes BMP; it takes 8-bit RGBA.
         Plane<uint8_t> rgba;
@@ -366,8 +380,8 @@ std::string WritePlate(const std::string& path, const uint8_t* grey, int width, 
     if (!StartVips())
         return "the image library cannot start";
     try {
-        VImage plate = VImage::new_from_memory(const_cast<uint8_t*>(grey), size_t(width) * size_t(height), width,
-                                               height, 1, VIPS_FORMAT_UCHAR)
+        VImage plate = VImage::new_from_memory(const_cast<uint8_t*>(grey), size_t(width) * size_t(height),
+                                               width, height, 1, VIPS_FORMAT_UCHAR)
                            .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_B_W));
         // Bilevel plates take the fax coding made for them.
         vips::VOption* options = VImage::option();
