@@ -392,6 +392,7 @@ int RunEngrave(const EngraveOptions& options)
         return 2;
     }
     const bool progress = !options.Quiet && VEL_ISATTY(VEL_FILENO(stderr));
+    PrepareImageLibrary(options.Inputs);
     int status = 0;
     for (const std::string& input : options.Inputs) {
         const std::string output = OutputFor(options, input);
