@@ -251,7 +251,13 @@ bool EngraveFile(const std::string& input, const std::string& output, const Para
         PrintError("\"" + input + "\": not enough memory for the engraved picture");
         return false;
     }
-    std::memcpy(result.Pixels.Data(), source.Pixels.Data(), source.Pixels.Bytes());
+    // By bands: the copy also takes the first touch of every page of the
+    // output, which costs as much as the copy itself.
+    const size_t rowBytes = size_t(source.RowBytes());
+    ForEachBand(source.Height, [&](int, int64_t first, int64_t end) {
+        std::memcpy(result.Pixels.Data() + size_t(first) * rowBytes,
+                    source.Pixels.Data() + size_t(first) * rowBytes, size_t(end - first) * rowBytes);
+    });
 
     ParameterBlock params = parameters;
     RenderState state;
@@ -392,6 +398,7 @@ int RunEngrave(const EngraveOptions& options)
         return 2;
     }
     const bool progress = !options.Quiet && VEL_ISATTY(VEL_FILENO(stderr));
+    PrepareImageLibrary(options.Inputs);
     int status = 0;
     for (const std::string& input : options.Inputs) {
         const std::string output = OutputFor(options, input);

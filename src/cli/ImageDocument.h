@@ -65,6 +65,12 @@ uint64_t PhysicalMemory();
 // computer has ...").
 std::string CheckRenderMemory(int64_t width, int64_t height, int planes, int sampleBytes);
 
+// Readies the picture library for opening `inputs` (the first call decides;
+// later ones do nothing). When every input is in a format the library
+// decodes by itself, the formats it loads as modules are left out: loading
+// them takes a good part of the time a picture takes to engrave.
+void PrepareImageLibrary(const std::vector<std::string>& inputs);
+
 // Opens the picture at `path` as a document. Returns an empty string, or
 // one line saying why it cannot be opened (without the file name). A
 // picture whose render cannot fit in memory is refused before its pixels

@@ -3,11 +3,13 @@
 
 #include "ImageDocument.h"
 #include "ImageWriter.h"
+#include "PngWriter.h"
 #include "engine/PixelTransfer.h"
 
 #include <vips/vips8>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <unistd.h>
@@ -18,10 +20,25 @@ namespace {
 using vips::VError;
 using vips::VImage;
 
-bool StartVips()
+// A prefix without libvips' loadable format modules beneath it.
+constexpr const char* ModuleFreePrefix = "/nonexistent/vellisto";
+
+// Starts libvips once; the first call decides whether its loadable format
+// modules load. Leaving them out saves most of the library's start-up (they
+// pull in ImageMagick, poppler and more), but only the formats libvips
+// decodes itself can then be read.
+bool StartVips(bool withModules = true)
 {
-    static const bool started = [] {
-        if (VIPS_INIT("vellisto") != 0)
+    static const bool started = [withModules] {
+        // The library looks for its modules under VIPSHOME when that is set;
+        // the variable is only set for the start, and never over the user's.
+        const bool hideModules = !withModules && !std::getenv("VIPSHOME");
+        if (hideModules)
+            setenv("VIPSHOME", ModuleFreePrefix, 1);
+        const int status = VIPS_INIT("vellisto");
+        if (hideModules)
+            unsetenv("VIPSHOME");
+        if (status != 0)
             return false;
         // Problems reach the user as the one line of the failed call; the
         // library's own warnings would only repeat them.
@@ -131,7 +148,30 @@ int Orientation(const VImage& image)
     return image.get_typeof(VIPS_META_ORIENTATION) ? image.get_int(VIPS_META_ORIENTATION) : 1;
 }
 
+// True when the file starts as a PNG, JPEG, TIFF, WebP or GIF file does:
+// the formats libvips decodes without its modules.
+bool DecodedWithoutModules(const std::string& path)
+{
+    unsigned char head[12] = {};
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    const size_t length = std::fread(head, 1, sizeof head, file);
+    std::fclose(file);
+    const auto starts = [&](const char* magic, size_t size, size_t at = 0) {
+        return length >= at + size && std::memcmp(head + at, magic, size) == 0;
+    };
+    return starts("\x89PNG\r\n\x1a\n", 8) || starts("\xff\xd8\xff", 3) || starts("II*\0", 4) ||
+           starts("MM\0*", 4) || starts("II+\0", 4) || starts("MM\0+", 4) || starts("GIF8", 4) ||
+           (starts("RIFF", 4) && starts("WEBP", 4, 8));
+}
+
 } // namespace
+
+void PrepareImageLibrary(const std::vector<std::string>& inputs)
+{
+    StartVips(!std::all_of(inputs.begin(), inputs.end(), DecodedWithoutModules));
+}
 
 uint64_t PhysicalMemory()
 {
@@ -300,6 +340,19 @@ std::string WriteDocument(const std::string& path, const std::string& formatPath
         for (size_t i = 0; i < count; ++i)
             samples[i] = FromHostRange(samples[i]);
     }
+    if (ext == "png") {
+        PngPicture picture;
+        picture.Pixels = document.Pixels.Data();
+        picture.Width = document.Width;
+        picture.Height = document.Height;
+        picture.Channels = document.Planes;
+        picture.Depth = document.Depth;
+        picture.RowBytes = size_t(document.RowBytes());
+        picture.IccProfile = &document.IccProfile;
+        picture.XResolution = document.XResolution > 0 ? document.XResolution : 72.0 / 25.4;
+        picture.YResolution = document.YResolution > 0 ? document.YResolution : 72.0 / 25.4;
+        return WritePng(path, picture);
+    }
     if (ext == "bmp") {
         // FreeImage writes BMP; it takes 8-bit RGBA.
         Plane<uint8_t> rgba;
@@ -366,8 +419,8 @@ std::string WritePlate(const std::string& path, const uint8_t* grey, int width, 
     if (!StartVips())
         return "the image library cannot start";
     try {
-        VImage plate = VImage::new_from_memory(const_cast<uint8_t*>(grey), size_t(width) * size_t(height), width,
-                                               height, 1, VIPS_FORMAT_UCHAR)
+        VImage plate = VImage::new_from_memory(const_cast<uint8_t*>(grey), size_t(width) * size_t(height),
+                                               width, height, 1, VIPS_FORMAT_UCHAR)
                            .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_B_W));
         // Bilevel plates take the fax coding made for them.
         vips::VOption* options = VImage::option();

@@ -84,6 +84,9 @@ std::string EncodeFrame(const std::string& path, const GUID& container, const GU
 
 } // namespace
 
+// The Windows Imaging Component starts with the first picture.
+void PrepareImageLibrary(const std::vector<std::string>&) {}
+
 uint64_t PhysicalMemory()
 {
     MEMORYSTATUSEX status = {};

@@ -103,8 +103,7 @@ void WalkLine(RenderState& state, const FieldPlane& field, const StamperInputs& 
                 more = travelled < walk;
             }
         }
-        for (int i = 0; i < count; ++i)
-            pw[i] = WaveShape(pq[i], inputs.WaveType, inputs.Amplitude, inputs.Frequency, inputs.Phase);
+        WaveShapes(pq, pw, count, inputs.WaveType, inputs.Amplitude, inputs.Frequency, inputs.Phase);
         for (int i = 0; i < count; ++i) {
             point.X = px[i] + dotX;
             point.Y = py[i] + dotY;

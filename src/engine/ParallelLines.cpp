@@ -84,8 +84,10 @@ void ForEachLine(const RenderState& state, const PatternQuantities& pattern, int
 // lines ahead of it are walked: the sequence is skipped forward to it, and
 // every step gets the value it gets in the serial walk. The lines are taken
 // in chunks of about ChunkDraws steps: the threads walk the chunk's lines
-// into their own stamp lists, then stamp all the lists by bands of rows
-// (stamps combine by maximum, so the order does not matter).
+// into their own stamp lists, sorted by bands of rows, then stamp the bands
+// (stamps combine by maximum, so the order does not matter). There are a
+// few bands for every thread, taken in turn by whichever thread is free, so
+// a thread that starts late or runs slowly does not hold up the others.
 // A band's cone, on cache lines of its own.
 struct alignas(64) BandCone {
     ConeShape Cone;
@@ -94,11 +96,16 @@ struct alignas(64) BandCone {
 class ThreadedLines {
   public:
     static constexpr int64_t ChunkDraws = int64_t(1) << 18;
+    static constexpr int BandsPerThread = 4;
+    static constexpr int MinBandRows = 32;
 
     ThreadedLines(RenderState& state, const FieldPlane& field, int threads, int extent, int ink)
         : state_(state), field_(field), threads_(threads), extent_(extent), ink_(ink), cursor_(state.Random),
+          bands_(std::clamp(field.Height / MinBandRows, 1, BandsPerThread * threads)),
           lists_(size_t(threads)), cones_(size_t(threads))
     {
+        for (StampList& list : lists_)
+            list.SetBands(field.Height, bands_);
     }
 
     void Add(float t, const StamperInputs& line)
@@ -162,7 +169,8 @@ class ThreadedLines {
             // A list ran out of memory: walk the chunk again on this thread,
             // stamping as it goes (nothing of the chunk is stamped yet).
             for (StampList& list : lists_) {
-                list.Stamps = {};
+                for (std::vector<QueuedStamp>& band : list.Stamps)
+                    std::vector<QueuedStamp>().swap(band);
                 list.Lost = false;
             }
             for (const Task& task : tasks_) {
@@ -170,17 +178,23 @@ class ThreadedLines {
                 LineStamper(state_, field_, task.Line, random);
             }
         } else {
-            ForEachBand(
-                field_.Height,
-                [&](int band, int64_t first, int64_t end) {
-                    for (const StampList& list : lists_)
-                        StampRows(field_, int(first), int(end), cones_[size_t(band)].Cone, state_.Disk,
-                                  list.Stamps.data(), list.Stamps.size());
-                },
-                32);
+            std::atomic<int> nextBand{0};
+            RunBands(threads_, threads_, [&](int thread, int64_t, int64_t) {
+                for (int band = nextBand++; band < bands_; band = nextBand++) {
+                    const StampList& bounds = lists_.front();
+                    const int first = bounds.BandFirst(band);
+                    const int end = band + 1 < bands_ ? bounds.BandFirst(band + 1) : field_.Height;
+                    for (const StampList& list : lists_) {
+                        const std::vector<QueuedStamp>& stamps = list.Stamps[size_t(band)];
+                        StampRows(field_, first, end, cones_[size_t(thread)].Cone, state_.Disk, stamps.data(),
+                                  stamps.size());
+                    }
+                }
+            });
         }
         for (StampList& list : lists_)
-            list.Stamps.clear();
+            for (std::vector<QueuedStamp>& band : list.Stamps)
+                band.clear();
         tasks_.clear();
         draws_ = 0;
     }
@@ -191,6 +205,7 @@ class ThreadedLines {
     int extent_;
     int ink_;
     RandomSequence cursor_; // where the next line starts drawing
+    int bands_;
     std::vector<Task> tasks_;
     int64_t draws_ = 0;
     std::vector<StampList> lists_;

@@ -18,10 +18,39 @@ struct alignas(64) StampQueue::Band {
     ConeShape Cone;
 };
 
+void StampList::SetBands(int height, int bands)
+{
+    height_ = std::max(height, 1);
+    Stamps.resize(size_t(std::clamp(bands, 1, height_)));
+    for (std::vector<QueuedStamp>& band : Stamps)
+        band.clear();
+    Lost = false;
+}
+
+int StampList::BandOf(int64_t row) const
+{
+    const int64_t bands = int64_t(Stamps.size());
+    int64_t band = row * bands / height_;
+    while (band + 1 < bands && BandFirst(int(band + 1)) <= row)
+        ++band;
+    while (band > 0 && BandFirst(int(band)) > row)
+        --band;
+    return int(band);
+}
+
 void StampList::Add(float width, int x, int y)
 {
+    // The rows the cone may reach, as StampRows reckons them.
+    const double reach = double(width) / 2.0 + 1.0;
+    const double low = double(y) - reach;
+    const double high = double(y) + reach;
+    if (!(high >= 0.0 && low < double(height_)))
+        return; // no row of the plane (or a width that draws nothing)
+    const int from = BandOf(low <= 0.0 ? 0 : int64_t(low));
+    const int to = BandOf(high >= double(height_ - 1) ? height_ - 1 : int64_t(high));
     try {
-        Stamps.push_back({width, x, y});
+        for (int band = from; band <= to; ++band)
+            Stamps[size_t(band)].push_back({width, x, y});
     } catch (const std::bad_alloc&) {
         Lost = true;
     }

@@ -30,15 +30,28 @@ struct QueuedStamp {
 void StampRows(const FieldPlane& field, int first, int end, ConeShape& cone, const DiskTable& disk,
                const QueuedStamp* stamps, size_t count);
 
-// The stamps of one thread's walks, kept for stamping by bands. Each list
-// has cache lines of its own: the threads append to neighbouring lists all
-// the time.
+// The stamps of one thread's walks, sorted by the bands of rows they reach
+// for stamping band by band. Each list has cache lines of its own: the
+// threads append to neighbouring lists all the time.
 class alignas(64) StampList final : public StampSink {
   public:
-    // Keeps the stamp; without memory for it, only notes the loss (Lost).
+    // Splits rows 0..height-1 into `bands` bands as RunBands does (band b
+    // starts at row height × b / bands) and empties the list.
+    void SetBands(int height, int bands);
+    int BandFirst(int band) const { return int(int64_t(height_) * band / int64_t(Stamps.size())); }
+
+    // Keeps the stamp in every band its cone can reach (those StampRows
+    // would not skip for it); without memory for it, only notes the loss
+    // (Lost).
     void Add(float width, int x, int y) override;
-    std::vector<QueuedStamp> Stamps;
+
+    std::vector<std::vector<QueuedStamp>> Stamps; // by band
     bool Lost = false;
+
+  private:
+    int BandOf(int64_t row) const;
+
+    int height_ = 0;
 };
 
 class StampQueue final : public StampSink {

@@ -2,6 +2,7 @@
 
 #include "numeric/PortableMath.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vel {
@@ -30,22 +31,35 @@ float Triangle(float h)
     return (h - 1.5f) * 2.0f - 1.0f;
 }
 
+// The waves of types 1..4 from the sine s of their angle.
+float SineWave(int waveType, float amplitude, float s)
+{
+    switch (waveType) {
+    case 1:
+        return amplitude * s;
+    case 2:
+        return amplitude * (std::fabs(s) - 0.5f);
+    case 3:
+        return s < 0 ? amplitude * s / 3.0f : amplitude * s;
+    default:
+        return s >= 0 ? amplitude * s : 0.0f;
+    }
+}
+
+bool SineType(int waveType)
+{
+    return waveType >= 1 && waveType <= 4;
+}
+
 // The wave value for types 1..7; every other type is a straight line.
 float WaveValue(int waveType, float amplitude, float phi)
 {
     switch (waveType) {
     case 1:
-        return amplitude * float(PortableSin(phi));
     case 2:
-        return amplitude * (std::fabs(float(PortableSin(phi))) - 0.5f);
-    case 3: {
-        const float s = float(PortableSin(phi));
-        return s < 0 ? amplitude * s / 3.0f : amplitude * s;
-    }
-    case 4: {
-        const float s = float(PortableSin(phi));
-        return s >= 0 ? amplitude * s : 0.0f;
-    }
+    case 3:
+    case 4:
+        return SineWave(waveType, amplitude, float(PortableSin(phi)));
     case 5:
         return amplitude * Triangle(HalfPeriods(phi));
     case 6: {
@@ -61,12 +75,37 @@ float WaveValue(int waveType, float amplitude, float phi)
     }
 }
 
+float WaveAngle(float q, float frequency, float phase)
+{
+    return float(double(q * frequency) + double(phase) * Pi);
+}
+
 } // namespace
 
 float WaveShape(float q, int waveType, float amplitude, float frequency, float phase)
 {
-    const float phi = float(double(q * frequency) + double(phase) * Pi);
-    return WaveValue(waveType, amplitude, phi);
+    return WaveValue(waveType, amplitude, WaveAngle(q, frequency, phase));
+}
+
+void WaveShapes(const float* q, float* out, int count, int waveType, float amplitude, float frequency,
+                float phase)
+{
+    if (!SineType(waveType)) {
+        for (int i = 0; i < count; ++i)
+            out[i] = WaveShape(q[i], waveType, amplitude, frequency, phase);
+        return;
+    }
+    // The sines of a block side by side, then each wave from its sine.
+    constexpr int Block = 64;
+    double angles[Block], sines[Block];
+    for (int start = 0; start < count; start += Block) {
+        const int n = std::min(Block, count - start);
+        for (int i = 0; i < n; ++i)
+            angles[i] = WaveAngle(q[start + i], frequency, phase);
+        PortableSins(angles, sines, n);
+        for (int i = 0; i < n; ++i)
+            out[start + i] = SineWave(waveType, amplitude, float(sines[i]));
+    }
 }
 
 float WaveProfile(float q, int waveType, float amplitude, float frequency, float phase, float jitter,

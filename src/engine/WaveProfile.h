@@ -11,6 +11,11 @@ namespace vel {
 // and without drawing.
 float WaveShape(float q, int waveType, float amplitude, float frequency, float phase);
 
+// out[i] = WaveShape(q[i], ...) for i in 0..count-1, the sines computed
+// several at a time.
+void WaveShapes(const float* q, float* out, int count, int waveType, float amplitude, float frequency,
+                float phase);
+
 // A × wave(q × f + ph × pi) + jitter × J. Always draws exactly one value from
 // the random sequence, whatever the type.
 float WaveProfile(float q, int waveType, float amplitude, float frequency, float phase, float jitter,

@@ -14,6 +14,10 @@ double PortableSin(double x);
 double PortableCos(double x);
 double PortableExp(double x);
 
+// out[i] = PortableSin(x[i]) for i in 0..count-1, the same bits, computed
+// several at a time.
+void PortableSins(const double* x, double* out, int count);
+
 // Field and working-pixel coordinates: TruncateBetween with values beyond
 // ±2^30 giving ±2^30 and NaN giving -2^30, far outside any plane, so callers
 // can add small offsets without overflow and bounds checks reject the result.

@@ -217,6 +217,20 @@ TEST_F(ImageFiles, PaletteAndVersionFiveBmpAreRead)
         EXPECT_EQ(result.bands(), 3);
         EXPECT_EQ(result.format(), VIPS_FORMAT_UCHAR);
     }
+
+    // The tool on its own loads the library's modules, which BMP needs, only
+    // when an input asks for them.
+    for (const char* inputs : {"palette.png", "v5.bmp", "palette.png v5.bmp"}) {
+        SCOPED_TRACE(inputs);
+        folder.MakeFolder(std::string("out-") + inputs[0] + std::to_string(std::strlen(inputs)));
+        std::string errors;
+        EXPECT_EQ(Tool("cd " + folder.Path() + " &&",
+                       std::string("engrave ") + inputs + " --out-dir out-" + inputs[0] +
+                           std::to_string(std::strlen(inputs)) + " --data data --quiet",
+                       errors),
+                  0);
+        EXPECT_EQ(errors, "");
+    }
 }
 
 TEST_F(ImageFiles, ProfileAndResolutionSurvive)

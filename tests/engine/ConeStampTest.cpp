@@ -154,6 +154,40 @@ TEST(ConeShape, StampsLikeConeStampWhateverWidthCameBefore)
     }
 }
 
+// Stamps sorted into bands and stamped band by band give the picture of
+// stamping them all into the whole plane: a stamp reaching across a band
+// boundary (or from beyond the plane) is kept for every band it reaches.
+TEST(StampList, BandsStampWhatTheWholePlaneGets)
+{
+    const DiskTable table = BuiltTable();
+    const float widths[] = {
+        0.05f, 1.5f, 2.0f, 3.0f, 7.25f, 20.0f, 61.0f, 300.0f, std::numeric_limits<float>::quiet_NaN()};
+    for (const int height : {1, 7, 64, 301})
+        for (const int bands : {1, 2, 3, 8, 40}) {
+            Field whole(80, height);
+            Field banded(80, height);
+            StampList list;
+            list.SetBands(height, bands);
+            // Centres on every row from well above to well below the plane.
+            int i = 0;
+            for (int y = -40; y < height + 40; ++y)
+                for (const float w : widths) {
+                    const int x = (i++ * 37) % 120 - 20;
+                    ConeStamp(whole.Plane, table, w, x, y);
+                    list.Add(w, x, y);
+                }
+            ASSERT_FALSE(list.Lost);
+            const int count = int(list.Stamps.size());
+            ConeShape cone;
+            for (int band = 0; band < count; ++band) {
+                const std::vector<QueuedStamp>& stamps = list.Stamps[size_t(band)];
+                const int end = band + 1 < count ? list.BandFirst(band + 1) : height;
+                StampRows(banded.Plane, list.BandFirst(band), end, cone, table, stamps.data(), stamps.size());
+            }
+            EXPECT_TRUE(whole.Pixels == banded.Pixels) << bands << " bands, height " << height;
+        }
+}
+
 } // namespace
 } // namespace vel
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <vector>
+
 namespace vel {
 namespace {
 
@@ -66,6 +69,26 @@ TEST(WaveProfile, AddsTheJitterOfOneDrawForEveryType)
     }
     RandomSequence random;
     EXPECT_EQ(WaveProfile(1.0f, 5, 6.0f, 0.0f, 0.25f, 0.0f, random), 3.0f) << "no jitter: exactly the wave";
+}
+
+TEST(WaveProfile, BlocksOfPositionsGiveTheWavesOneByOne)
+{
+    // More positions than one block of sines, with a count that leaves
+    // some over beside the vectors.
+    std::vector<float> q;
+    for (float v = -40.0f; v < 900.0f; v += 0.731f)
+        q.push_back(v);
+    std::vector<float> out(q.size());
+    for (int type : {0, 1, 2, 3, 4, 5, 6, 7, 12})
+        for (float frequency : {0.0f, 0.37f, 5.9f}) {
+            WaveShapes(q.data(), out.data(), int(q.size()), type, 6.0f, frequency, 0.3f);
+            int differing = 0;
+            for (size_t i = 0; i < q.size(); ++i) {
+                const float expected = WaveShape(q[i], type, 6.0f, frequency, 0.3f);
+                differing += std::memcmp(&out[i], &expected, sizeof expected) != 0;
+            }
+            EXPECT_EQ(differing, 0) << "type " << type << " frequency " << frequency;
+        }
 }
 
 } // namespace

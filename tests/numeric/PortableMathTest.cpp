@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <vector>
 
 namespace vel {
 namespace {
@@ -43,6 +45,47 @@ TEST(PortableMath, HandlesSpecialValues)
     EXPECT_TRUE(std::isnan(PortableSin(HUGE_VAL)));
     EXPECT_TRUE(std::isnan(PortableCos(nan)));
     EXPECT_TRUE(std::isnan(PortableExp(nan)));
+}
+
+TEST(PortableMath, SinesSideBySideMatchOneAtATime)
+{
+    // Quarter-turn boundaries and their neighbours, where the rounding of
+    // the turn count decides the quadrant; the ends of the side-by-side
+    // range (2^30 quarter turns) and beyond; signed zeros and non-finite
+    // values; then a sweep over the angles the waves use.
+    std::vector<double> x = {0.0,
+                             -0.0,
+                             1e-300,
+                             -1e-300,
+                             0x1.921fb54442d18p-1,
+                             0x1.921fb54442d18p+0,
+                             3.141592653589793,
+                             -3.141592653589793,
+                             1686629712.0,
+                             1686629713.0,
+                             -1686629713.0,
+                             1e15,
+                             -1e300,
+                             HUGE_VAL,
+                             -HUGE_VAL,
+                             std::numeric_limits<double>::quiet_NaN()};
+    for (double quarter : {1.0, 2.0, 3.0, 7.0, -5.0, 1e6 + 1})
+        for (double offset : {-1e-9, 0.0, 1e-9})
+            x.push_back(quarter * 0x1.921fb54442d18p-1 + offset);
+    for (double v = -700.0; v <= 700.0; v += 0.0371)
+        x.push_back(v);
+    // Every start and count, so that each lane position meets each value
+    // and the leftovers beside the vectors are covered too.
+    for (size_t start = 0; start < 4; ++start)
+        for (size_t count : {size_t(1), size_t(3), x.size() - start}) {
+            std::vector<double> out(count, 42.0);
+            PortableSins(x.data() + start, out.data(), int(count));
+            for (size_t i = 0; i < count; ++i) {
+                const double expected = PortableSin(x[start + i]);
+                EXPECT_EQ(std::memcmp(&out[i], &expected, sizeof expected), 0)
+                    << x[start + i] << ": " << out[i] << " vs " << expected;
+            }
+        }
 }
 
 TEST(PortableMath, TruncatesTowardZeroWithoutOverflow)
