@@ -503,5 +503,38 @@ TEST(ParameterPages, DoubleClickRestoresTheEditedLayersDefault)
     EXPECT_EQ(angles[1], 120);
 }
 
+// A pattern with a centre shows the preview's crosshair; dragging it moves
+// the centre of the edited layer, and the page's X and Y fields follow.
+TEST(ParameterPages, CentreDraggedOnThePreviewReachesThePage)
+{
+    bool shownForRings = false;
+    std::string x, y;
+    float centerX = -1;
+    RunPages([&](HWND dialog) {
+        ParameterBlock block = Block();
+        block.Layers[0].Geometry = 8;
+        Load(dialog, block);
+        HWND window = GetDlgItem(dialog, 1002);
+        PreviewPane* pane = FindPane(window);
+        ASSERT_NE(pane, nullptr);
+        shownForRings = pane->Crosshair != 0;
+        // From the middle of the 64 × 48 picture to its right edge.
+        const int left = pane->Placement.Left, top = pane->Placement.Top;
+        SendMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(left + 32, top + 24));
+        SendMessageW(window, WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(left + 48, top + 24));
+        SendMessageW(window, WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(left + 64, top + 24));
+        SendMessageW(window, WM_RBUTTONUP, 0, MAKELPARAM(left + 64, top + 24));
+        Pump();
+        HWND page = ShownPage(dialog);
+        x = ControlEditText(GetDlgItem(page, 1015), 15);
+        y = ControlEditText(GetDlgItem(page, 1016), 15);
+        centerX = Block().Layers[0].CenterX;
+    });
+    EXPECT_TRUE(shownForRings);
+    EXPECT_FLOAT_EQ(centerX, 100);
+    EXPECT_EQ(x, "100.00");
+    EXPECT_EQ(y, "0.00");
+}
+
 } // namespace
 } // namespace vel::ui
