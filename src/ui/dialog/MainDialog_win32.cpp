@@ -361,8 +361,12 @@ void LayOutBar(int tab)
     const int show = s.BarTwoLayers ? SW_SHOW : SW_HIDE;
     ShowWindow(Item(IdCompositeCheck), show);
     ShowWindow(Item(IdCompositeLabel), show);
-    // Hidden and moved buttons leave their old pixels on the strips.
-    RedrawWindow(s.Dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    // Hidden and moved buttons leave their old pixels on the strips; only
+    // the strips are painted again, not the pages beside them.
+    for (const IntRect& strip : {s.Layout.TopStrip, s.Layout.BottomStrip}) {
+        const RECT area = {strip.Left, strip.Top, strip.Right, strip.Bottom};
+        RedrawWindow(s.Dialog, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
 }
 
 HWND MakeBarText(int id, const wchar_t* text, const wchar_t* tip)
