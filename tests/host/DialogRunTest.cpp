@@ -19,7 +19,7 @@ namespace {
 
 constexpr int IdZoomIn = 1000, IdZoomOut = 1001, IdPreview = 1002, IdZoomLabel = 1003, IdNavigator = 1005;
 constexpr int IdComposite = 500, IdLayerOne = 502, IdLayerTwo = 503, IdAddLayer = 504, IdDeleteOne = 505,
-              IdDeleteTwo = 506, IdOriginal = 508, IdCompositeCheck = 1020, IdTabs = 999;
+              IdDeleteTwo = 506, IdOriginal = 508, IdCompositeCheck = 1020;
 
 using DialogRuns = FreshModule;
 
@@ -46,17 +46,6 @@ bool Shown(HWND dialog, int id)
 void HotKey(HWND dialog, int id)
 {
     PostMessageW(dialog, WM_HOTKEY, WPARAM(id), 0);
-    Settle(dialog);
-}
-
-void ClickTab(HWND dialog, int index)
-{
-    HWND tabs = GetDlgItem(dialog, IdTabs);
-    RECT r = {};
-    SendMessageW(tabs, TCM_GETITEMRECT, WPARAM(index), LPARAM(&r));
-    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(tabs, WM_LBUTTONUP, 0, at);
     Settle(dialog);
 }
 

@@ -92,17 +92,6 @@ void DialogScript(HWND dialog)
     DialogWatcher::PressCancel(dialog);
 }
 
-void ClickTab(HWND dialog, int index)
-{
-    HWND tabs = GetDlgItem(dialog, IdTabs);
-    RECT r = {};
-    SendMessageW(tabs, TCM_GETITEMRECT, WPARAM(index), LPARAM(&r));
-    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(tabs, WM_LBUTTONUP, 0, at);
-    Settle(dialog);
-}
-
 // A control of the page shown in the tabs (a child dialog of the dialog).
 HWND PageControl(HWND dialog, int id)
 {
