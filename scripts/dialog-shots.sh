@@ -40,7 +40,13 @@ shots=build/win64/tests/host/dialog_shots.exe
 module=build/win64/src/plugin/package/VellistoIII.8bf
 [ -f "$shots" ] || { echo "build the win64 preset first ($shots)" >&2; exit 1; }
 work=$(mktemp -d)
-trap 'cp "$work/log" build/dialog-shots.log 2>/dev/null; rm -rf "$work"' EXIT
+# The dialog writes its geometry beside the module: the tests that run the
+# same module find the settings they left, not the shots'.
+ini=$(dirname "$module")/VellistoIII.ini
+[ -f "$ini" ] && cp "$ini" "$work/settings.ini"
+trap 'cp "$work/log" build/dialog-shots.log 2>/dev/null
+      if [ -f "$work/settings.ini" ]; then cp "$work/settings.ini" "$ini"; else rm -f "$ini"; fi
+      rm -rf "$work"' EXIT
 convert data/samples/astronaut.png -filter Lanczos -resize 150% "$work/picture.png"
 mkdir -p docs/ui
 for dpi in ${SHOT_DPIS:-96 144}; do

@@ -570,8 +570,8 @@ void LayOut(int width, int height)
     Place(IdPreview, l.Preview);
     PlacePages();
     LayOutBar(s.BarTab); // "Reset All" follows the frame's right edge
-    RECT below = {0, 46, width, height};
-    RedrawWindow(s.Dialog, &below, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    // The whole client, the banner's moved buttons included.
+    RedrawWindow(s.Dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // Shaded ends of the strips: the dialog colour fading into black over 20
