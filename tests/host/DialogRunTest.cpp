@@ -439,7 +439,11 @@ TEST_F(DialogRuns, CmykAndSixteenBitDocumentsPreviewInRgb)
         DialogWatcher watcher([&](HWND dialog) {
             Click(GetDlgItem(dialog, IdOriginal));
             const SIZE pane = PaneSize(dialog);
-            shown = PixelOf(GetDlgItem(dialog, IdPreview), pane.cx / 2, pane.cy / 2);
+            // The pane paints once the dialog's queue has run dry.
+            WaitFor([&] {
+                shown = PixelOf(GetDlgItem(dialog, IdPreview), pane.cx / 2, pane.cy / 2);
+                return GetRValue(shown) > 200 && GetBValue(shown) < 60;
+            });
             DialogWatcher::PressCancel(dialog);
         });
         FakeHost host(c.Mode, c.Image);
@@ -479,10 +483,14 @@ TEST_F(DialogRuns, LayeredDocumentShowsTheLayersBelowThroughTransparency)
     DialogWatcher watcher([&](HWND dialog) {
         Click(GetDlgItem(dialog, IdOriginal));
         const SIZE pane = PaneSize(dialog);
-        preview = PixelOf(GetDlgItem(dialog, IdPreview), pane.cx / 2, pane.cy / 2);
         RECT nav;
         GetClientRect(GetDlgItem(dialog, IdNavigator), &nav);
-        navigator = PixelOf(GetDlgItem(dialog, IdNavigator), nav.right / 2, nav.bottom / 2);
+        // The panes paint once the dialog's queue has run dry.
+        WaitFor([&] {
+            preview = PixelOf(GetDlgItem(dialog, IdPreview), pane.cx / 2, pane.cy / 2);
+            navigator = PixelOf(GetDlgItem(dialog, IdNavigator), nav.right / 2, nav.bottom / 2);
+            return preview == RGB(20, 40, 220) && navigator == RGB(20, 40, 220);
+        });
         DialogWatcher::PressCancel(dialog);
     });
     FakeHost host(plugInModeRGBColor, merged);

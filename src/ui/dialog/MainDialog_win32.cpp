@@ -407,6 +407,7 @@ void CreateLayersBar()
 // The parameter pages in the tabs.
 
 void LayOut(int width, int height);
+void SizeTabs();
 
 constexpr PageKind PageOfTab[TabCount] = {PageKind::Engrave, PageKind::Randomize, PageKind::Effects};
 
@@ -488,6 +489,7 @@ void CreatePage(int tab)
         GetWindowRect(s.Tabs, &tabs);
         const RECT area = PageArea();
         s.PageWidth = int(own.right - own.left) + int(tabs.right - tabs.left) - int(area.right - area.left);
+        SizeTabs();
         RECT client;
         GetClientRect(s.Dialog, &client);
         if (client.right > 0)
@@ -788,21 +790,11 @@ void DrawTab(const DRAWITEMSTRUCT& item)
                   DT_LEFT | DT_TOP | DT_SINGLELINE);
 }
 
-void CreateTabs()
+// Every tab wide enough for the longest title in the tab font, the three
+// within the page's width.
+void SizeTabs()
 {
     MainDialogState& s = *Open;
-    s.Tabs = CreateWindowExW(
-        0, WC_TABCONTROLW, L"",
-        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_OWNERDRAWFIXED | TCS_HOTTRACK | TCS_FOCUSONBUTTONDOWN,
-        s.FrameLeft + 400, 50, s.PageWidth, 300, s.Dialog, HMENU(intptr_t(IdTabs)), Kit().Instance, nullptr);
-    SendMessageW(s.Tabs, WM_SETFONT, WPARAM(s.TabFont), FALSE);
-    for (int i = 0; i < TabCount; ++i) {
-        TCITEMW tab = {};
-        tab.mask = TCIF_TEXT;
-        tab.pszText = const_cast<wchar_t*>(TabTitles[i]);
-        TabCtrl_InsertItem(s.Tabs, i, &tab);
-    }
-    // Every tab wide enough for the longest title in the tab font.
     HDC dc = GetDC(s.Tabs);
     HGDIOBJ old = SelectObject(dc, s.TabFont);
     SIZE widest = {};
@@ -817,6 +809,23 @@ void CreateTabs()
     SetWindowLongPtrW(s.Tabs, GWL_STYLE, GetWindowLongPtrW(s.Tabs, GWL_STYLE) | TCS_FIXEDWIDTH);
     TabCtrl_SetItemSize(s.Tabs, std::min<int>(widest.cx + Scaled(12), (s.PageWidth - 6) / TabCount),
                         widest.cy + Scaled(8));
+}
+
+void CreateTabs()
+{
+    MainDialogState& s = *Open;
+    s.Tabs = CreateWindowExW(
+        0, WC_TABCONTROLW, L"",
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_OWNERDRAWFIXED | TCS_HOTTRACK | TCS_FOCUSONBUTTONDOWN,
+        s.FrameLeft + 400, 50, s.PageWidth, 300, s.Dialog, HMENU(intptr_t(IdTabs)), Kit().Instance, nullptr);
+    SendMessageW(s.Tabs, WM_SETFONT, WPARAM(s.TabFont), FALSE);
+    for (int i = 0; i < TabCount; ++i) {
+        TCITEMW tab = {};
+        tab.mask = TCIF_TEXT;
+        tab.pszText = const_cast<wchar_t*>(TabTitles[i]);
+        TabCtrl_InsertItem(s.Tabs, i, &tab);
+    }
+    SizeTabs();
     SetWindowSubclass(s.Tabs, TabSubclass, TabSubclassId, 0);
 }
 
