@@ -19,7 +19,7 @@ namespace {
 
 constexpr int IdZoomIn = 1000, IdZoomOut = 1001, IdPreview = 1002, IdZoomLabel = 1003, IdNavigator = 1005;
 constexpr int IdComposite = 500, IdLayerOne = 502, IdLayerTwo = 503, IdAddLayer = 504, IdDeleteOne = 505,
-              IdDeleteTwo = 506, IdOriginal = 508, IdCompositeCheck = 1020, IdTabs = 999;
+              IdDeleteTwo = 506, IdOriginal = 508, IdCompositeCheck = 1020;
 
 using DialogRuns = FreshModule;
 
@@ -46,17 +46,6 @@ bool Shown(HWND dialog, int id)
 void HotKey(HWND dialog, int id)
 {
     PostMessageW(dialog, WM_HOTKEY, WPARAM(id), 0);
-    Settle(dialog);
-}
-
-void ClickTab(HWND dialog, int index)
-{
-    HWND tabs = GetDlgItem(dialog, IdTabs);
-    RECT r = {};
-    SendMessageW(tabs, TCM_GETITEMRECT, WPARAM(index), LPARAM(&r));
-    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(tabs, WM_LBUTTONUP, 0, at);
     Settle(dialog);
 }
 
@@ -216,6 +205,14 @@ TEST_F(DialogRuns, ResizingLaysOutAndRendersOnceAtTheEnd)
     SIZE paneBefore = {}, paneAfter = {};
     MINMAXINFO limits = {};
     DialogWatcher watcher([&](HWND dialog) {
+        // From a known place and size: whatever an earlier run left in the
+        // settings file, the grown dialog stays on the screen.
+        MINMAXINFO minimum = {};
+        SendMessageW(dialog, WM_GETMINMAXINFO, 0, LPARAM(&minimum));
+        SendMessageW(dialog, WM_ENTERSIZEMOVE, 0, 0);
+        SetWindowPos(dialog, nullptr, 10, 10, minimum.ptMinTrackSize.x, minimum.ptMinTrackSize.y, SWP_NOZORDER);
+        SendMessageW(dialog, WM_EXITSIZEMOVE, 0, 0);
+        Settle(dialog);
         start = Renders(dialog);
         paneBefore = PaneSize(dialog);
         SendMessageW(dialog, WM_ENTERSIZEMOVE, 0, 0);
@@ -450,7 +447,11 @@ TEST_F(DialogRuns, CmykAndSixteenBitDocumentsPreviewInRgb)
         DialogWatcher watcher([&](HWND dialog) {
             Click(GetDlgItem(dialog, IdOriginal));
             const SIZE pane = PaneSize(dialog);
-            shown = PixelOf(GetDlgItem(dialog, IdPreview), pane.cx / 2, pane.cy / 2);
+            // The pane paints once the dialog's queue has run dry.
+            WaitFor([&] {
+                shown = PixelOf(GetDlgItem(dialog, IdPreview), pane.cx / 2, pane.cy / 2);
+                return GetRValue(shown) > 200 && GetBValue(shown) < 60;
+            });
             DialogWatcher::PressCancel(dialog);
         });
         FakeHost host(c.Mode, c.Image);
@@ -490,10 +491,14 @@ TEST_F(DialogRuns, LayeredDocumentShowsTheLayersBelowThroughTransparency)
     DialogWatcher watcher([&](HWND dialog) {
         Click(GetDlgItem(dialog, IdOriginal));
         const SIZE pane = PaneSize(dialog);
-        preview = PixelOf(GetDlgItem(dialog, IdPreview), pane.cx / 2, pane.cy / 2);
         RECT nav;
         GetClientRect(GetDlgItem(dialog, IdNavigator), &nav);
-        navigator = PixelOf(GetDlgItem(dialog, IdNavigator), nav.right / 2, nav.bottom / 2);
+        // The panes paint once the dialog's queue has run dry.
+        WaitFor([&] {
+            preview = PixelOf(GetDlgItem(dialog, IdPreview), pane.cx / 2, pane.cy / 2);
+            navigator = PixelOf(GetDlgItem(dialog, IdNavigator), nav.right / 2, nav.bottom / 2);
+            return preview == RGB(20, 40, 220) && navigator == RGB(20, 40, 220);
+        });
         DialogWatcher::PressCancel(dialog);
     });
     FakeHost host(plugInModeRGBColor, merged);

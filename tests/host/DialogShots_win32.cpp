@@ -1,11 +1,12 @@
 // Puts the module's dialog into the states that docs/ui shows, one after the
-// other, on a picture, then shows the paper strip in a window of its own on
-// its second page: for each it writes "<out>/ready-<n>.txt" (the picture's
-// name and the screen rectangle to crop) and waits for "<out>/taken-<n>.txt",
-// which scripts/dialog-shots.sh writes once it has photographed the screen;
-// "<out>/finished" says there are no more.
+// other, on a picture: for each it writes "<out>/ready-<n>.txt" (the name and
+// the screen rectangle to keep: the dialog, the tab control for a page, the
+// presets panel) and waits for "<out>/taken-<n>.txt", which
+// scripts/dialog-shots.sh writes once it has photographed the screen. The
+// dialog series ends with the paper strip in a window of its own on its
+// second page; "<out>/done.txt" ends the series.
 //
-//   dialog_shots MODULE PICTURE OUTFOLDER
+//   dialog_shots MODULE PICTURE OUTFOLDER [dialog|pages]
 
 #include "DialogWatcher.h"
 #include "LoadedModule.h"
@@ -17,6 +18,8 @@
 #include "ui/pages/PaperStrip.h"
 #include "ui/pages/PaperStripWindow.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -27,7 +30,7 @@ using namespace vel::test;
 namespace {
 
 constexpr int IdZoomOut = 1001, IdAddLayer = 504, IdLayerTwo = 503, IdComposite = 500, IdOriginal = 508;
-constexpr int IdZoomFit = 9001, IdZoomActual = 9002;
+constexpr int IdZoomFit = 9001, IdZoomActual = 9002, IdTabs = 999;
 
 std::string Folder;
 int Shot = 0;
@@ -55,7 +58,8 @@ template <class Pump> void Announce(const std::string& name, const RECT& r, Pump
     ++Shot;
 }
 
-void Photograph(HWND dialog, const char* name, HWND part = nullptr)
+// The dialog, or a part of it with a margin around it.
+void Photograph(HWND dialog, const std::string& name, HWND part = nullptr)
 {
     Settle(dialog);
     Sleep(400);
@@ -63,7 +67,7 @@ void Photograph(HWND dialog, const char* name, HWND part = nullptr)
     GetWindowRect(part ? part : dialog, &r);
     if (part)
         InflateRect(&r, 6, 6);
-    Announce(part ? name : std::string("dialog-") + name, r, [](DWORD ms) { Sleep(ms); });
+    Announce(name, r, [](DWORD ms) { Sleep(ms); });
 }
 
 void PumpFor(DWORD ms)
@@ -95,25 +99,25 @@ void MinimumSize(HWND dialog)
     Settle(dialog);
 }
 
-void Script(HWND dialog)
+void DialogScript(HWND dialog)
 {
     MinimumSize(dialog);
     Command(dialog, IdZoomActual);
-    Photograph(dialog, "minimum-100-composite");
+    Photograph(dialog, "dialog-minimum-100-composite");
     Command(dialog, IdZoomFit);
-    Photograph(dialog, "minimum-fit-composite");
+    Photograph(dialog, "dialog-minimum-fit-composite");
     Click(GetDlgItem(dialog, IdAddLayer));
-    Photograph(dialog, "minimum-fit-layer-two");
+    Photograph(dialog, "dialog-minimum-fit-layer-two");
 
     PostMessageW(dialog, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     Settle(dialog);
     Command(dialog, IdZoomActual);
-    Photograph(dialog, "maximized-100-layer-two");
+    Photograph(dialog, "dialog-maximized-100-layer-two");
     Click(GetDlgItem(dialog, IdComposite));
     Command(dialog, IdZoomOut);
-    Photograph(dialog, "maximized-50-composite");
+    Photograph(dialog, "dialog-maximized-50-composite");
     Click(GetDlgItem(dialog, IdOriginal));
-    Photograph(dialog, "maximized-50-original");
+    Photograph(dialog, "dialog-maximized-50-original");
 
     // The presets panel inside a factory folder, at the minimum size.
     PostMessageW(dialog, WM_SYSCOMMAND, SC_RESTORE, 0);
@@ -122,6 +126,56 @@ void Script(HWND dialog)
     HWND panel = GetDlgItem(dialog, PresetsPanelId);
     ClickListEntry(GetDlgItem(panel, 1084), L"\tPapers", true);
     Photograph(dialog, "presets-panel-folder", panel);
+    DialogWatcher::PressCancel(dialog);
+}
+
+// A control of the page shown in the tabs (a child dialog of the dialog).
+HWND PageControl(HWND dialog, int id)
+{
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[16] = {};
+        GetClassNameW(child, name, 16);
+        if (lstrcmpW(name, L"#32770") == 0 && IsWindowVisible(child))
+            if (HWND control = GetDlgItem(child, id))
+                return control;
+    }
+    return nullptr;
+}
+
+// Picks an entry of a page's combo box as the user would.
+void Choose(HWND dialog, int id, int entry)
+{
+    HWND combo = PageControl(dialog, id);
+    SendMessageW(combo, CB_SETCURSEL, WPARAM(entry), 0);
+    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), LPARAM(combo));
+    Settle(dialog);
+}
+
+// Each page for a parallel, a radial and an iso-line pattern, then the
+// "Effects" page with each colour schema.
+void PagesScript(HWND dialog)
+{
+    MinimumSize(dialog);
+    Command(dialog, IdZoomFit);
+    HWND tabs = GetDlgItem(dialog, IdTabs);
+    const char* const pageNames[] = {"engrave", "randomize", "effects"};
+    const struct {
+        const char* Name;
+        int Geometry;
+    } patterns[] = {{"lines", 0}, {"rings", 8}, {"iso-lines-1", 45}};
+    for (const auto& pattern : patterns) {
+        ClickTab(dialog, 0);
+        Choose(dialog, 1035, pattern.Geometry);
+        for (int tab = 0; tab < 3; ++tab) {
+            ClickTab(dialog, tab);
+            Photograph(dialog, std::string("page-") + pageNames[tab] + "-" + pattern.Name, tabs);
+        }
+    }
+    ClickTab(dialog, 2);
+    for (int schema = 0; schema < 5; ++schema) {
+        Choose(dialog, 1036, schema);
+        Photograph(dialog, "effects-schema-" + std::to_string(schema), tabs);
+    }
     DialogWatcher::PressCancel(dialog);
 }
 
@@ -205,14 +259,17 @@ int main(int argc, char** argv)
     const PluginEntryFn entry = [main](int16_t selector, void* record, intptr_t* data, int16_t* result) {
         main(selector, record, data, result);
     };
-    DialogWatcher watcher(Script);
+    const bool pages = argc > 4 && std::string(argv[4]) == "pages";
+    DialogWatcher watcher(pages ? PagesScript : DialogScript);
     FakeHost host(plugInModeRGBColor, image);
     host.Run(entry, Invocation::Menu);
-    const std::string modulePath = argv[1];
-    const size_t cut = modulePath.find_last_of("\\/");
-    PhotographStrip((cut == std::string::npos ? std::string() : modulePath.substr(0, cut + 1)) +
-                    "VellistoIII\\Papers\\");
-    std::ofstream(Folder + "/finished") << Shot << "\n";
+    if (!pages) {
+        const std::string modulePath = argv[1];
+        const size_t cut = modulePath.find_last_of("\\/");
+        PhotographStrip((cut == std::string::npos ? std::string() : modulePath.substr(0, cut + 1)) +
+                        "VellistoIII\\Papers\\");
+    }
     std::printf("%d shots\n", Shot);
+    std::ofstream(Folder + "/done.txt") << Shot << "\n";
     return 0;
 }

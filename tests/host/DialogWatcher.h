@@ -42,6 +42,8 @@ class DialogWatcher {
 void Click(HWND control, bool ctrl = false);
 // A left drag inside `window` from (x0, y0) by (dx, dy) in a few moves.
 void Drag(HWND window, int x0, int y0, int dx, int dy, bool ctrl = false);
+// Clicks the middle of a tab of the tab control (id 999).
+void ClickTab(HWND dialog, int index);
 // The dialog's number of preview renders so far.
 int Renders(HWND dialog);
 // Waits until `done` holds (at most ten seconds); false on time-out.

@@ -1,5 +1,7 @@
 #include "DialogWatcher.h"
 
+#include <commctrl.h>
+
 #include <chrono>
 
 namespace vel::test {
@@ -48,6 +50,17 @@ void Settle(HWND dialog)
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
     }
+}
+
+void ClickTab(HWND dialog, int index)
+{
+    HWND tabs = GetDlgItem(dialog, 999);
+    RECT r = {};
+    SendMessageW(tabs, TCM_GETITEMRECT, WPARAM(index), LPARAM(&r));
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(tabs, WM_LBUTTONUP, 0, at);
+    Settle(dialog);
 }
 
 int Renders(HWND dialog)

@@ -30,9 +30,9 @@ size_t NextStep = 0;
 void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD)
 {
     HWND dialog = MainDialogWindow();
-    // Once the first preview is up and the dialog is active (activation
-    // puts the focus on the default button).
-    if (!dialog || PreviewRenderCount() == 0 || GetActiveWindow() != dialog)
+    // Once the first preview is up and the dialog is shown and active
+    // (activation puts the focus on the default button).
+    if (!dialog || PreviewRenderCount() == 0 || GetActiveWindow() != dialog || !IsWindowVisible(dialog))
         return;
     if (NextStep < Steps.size())
         Steps[NextStep++](dialog);

@@ -198,6 +198,11 @@ TEST(PageBinding, EscapeClosesOnlyWhenTheFieldShowsTheStoredValue)
     block.Layers[1].CoverageRandom = -12;
     EXPECT_TRUE(EscapeInField(block, PageView::LayerTwo, 1915, "-12").CloseDialog);
     EXPECT_TRUE(EscapeInField(block, PageView::Composite, 1191, "45").CloseDialog);
+    // The field as the rotor shows it, with two decimals.
+    block.Layers[0].CenterX = 12.5f;
+    EXPECT_TRUE(EscapeInField(block, PageView::LayerOne, 1015, "12.50").CloseDialog);
+    EXPECT_FALSE(EscapeInField(block, PageView::LayerOne, 1015, "12.49").CloseDialog);
+    EXPECT_FALSE(EscapeInField(block, PageView::LayerOne, 1015, "").CloseDialog);
 }
 
 // A picture with `colors` flat colours, for the custom palette's extraction.

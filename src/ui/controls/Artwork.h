@@ -32,4 +32,13 @@ void DrawDial(HDC dc, const RECT& rect, const DialPicture& picture);
 // button (scaled to the dpi): a cross in a rounded square.
 void MakeDeleteButtonBitmaps(HBITMAP bitmaps[4]);
 
+// The four looks of the 15 x 19 bind toggle (scaled to the dpi): two chain
+// links, apart when it is up (normal, hover) and joined when it is down
+// (pressed), greyed when disabled.
+void MakeLinkToggleBitmaps(HBITMAP bitmaps[4]);
+
+// The 16 x 16 icons (scaled to the dpi) of the ink buttons.
+enum class InkIcon { PickColor, DeleteInk, ScreenPicker };
+HICON MakeInkIcon(InkIcon icon);
+
 } // namespace vel::ui

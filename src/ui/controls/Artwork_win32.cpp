@@ -205,3 +205,115 @@ void MakeDeleteButtonBitmaps(HBITMAP bitmaps[4])
 }
 
 } // namespace vel::ui
+
+namespace vel::ui {
+
+namespace {
+
+// One chain link: a rounded outline `thick` pixels wide.
+void DrawLink(HDC dc, int left, int top, int right, int bottom, COLORREF color, int thick)
+{
+    Pen pen(color, thick);
+    Selected selected(dc, pen.Handle, nullptr);
+    const int round = std::max(2, (right - left) * 2 / 3);
+    RoundRect(dc, left, top, right, bottom, round, round);
+}
+
+} // namespace
+
+void MakeLinkToggleBitmaps(HBITMAP bitmaps[4])
+{
+    const int width = Scaled(15), height = Scaled(19);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    const COLORREF inks[4] = {RGB(110, 116, 124), RGB(40, 46, 54), RGB(30, 90, 160), RGB(185, 185, 185)};
+    const int thick = std::max(1, Scaled(2));
+    for (int k = 0; k < 4; ++k) {
+        bitmaps[k] = CreateCompatibleBitmap(screen, width, height);
+        HGDIOBJ old = SelectObject(dc, bitmaps[k]);
+        const RECT all = {0, 0, width, height};
+        FillRectColor(dc, all, DialogColor);
+        const bool joined = k == 2;
+        const int linkHeight = height * 9 / 19;
+        const int gap = joined ? -Scaled(3) : Scaled(2);
+        const int left = Scaled(3), right = width - Scaled(3);
+        const int upperBottom = (height - gap) / 2;
+        DrawLink(dc, left, upperBottom - linkHeight, right, upperBottom, inks[k], thick);
+        DrawLink(dc, left, upperBottom + gap, right, upperBottom + gap + linkHeight, inks[k], thick);
+        if (joined) {
+            Pen pen(inks[k], thick);
+            Selected selected(dc, pen.Handle, nullptr);
+            MoveToEx(dc, width / 2, upperBottom - linkHeight / 2, nullptr);
+            LineTo(dc, width / 2, upperBottom + gap + linkHeight / 2);
+        }
+        SelectObject(dc, old);
+    }
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+}
+
+HICON MakeInkIcon(InkIcon icon)
+{
+    const int size = Scaled(16);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP color = CreateCompatibleBitmap(screen, size, size);
+    HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
+    ReleaseDC(nullptr, screen);
+
+    // The mask: white where the button shows through, black where the
+    // picture is drawn; the picture is drawn in the same shapes.
+    for (int pass = 0; pass < 2; ++pass) {
+        HGDIOBJ old = SelectObject(dc, pass == 0 ? static_cast<HGDIOBJ>(mask) : static_cast<HGDIOBJ>(color));
+        const RECT all = {0, 0, size, size};
+        FillRectColor(dc, all, pass == 0 ? RGB(255, 255, 255) : RGB(0, 0, 0));
+        const COLORREF ink = pass == 0 ? RGB(0, 0, 0) : RGB(60, 66, 74);
+        const int s = size, u = std::max(1, size / 16);
+        switch (icon) {
+        case InkIcon::PickColor: {
+            // Four colour squares.
+            const COLORREF fills[4] = {RGB(200, 50, 40), RGB(240, 190, 40), RGB(50, 140, 70),
+                                       RGB(40, 90, 190)};
+            const int half = s / 2;
+            for (int q = 0; q < 4; ++q) {
+                const int x = (q % 2) * half, y = (q / 2) * half;
+                const RECT cell = {x + u, y + u, x + half - u, y + half - u};
+                FillRectColor(dc, cell, pass == 0 ? RGB(0, 0, 0) : fills[q]);
+            }
+            break;
+        }
+        case InkIcon::DeleteInk: {
+            Pen pen(pass == 0 ? RGB(0, 0, 0) : RGB(180, 50, 40), std::max(2, 2 * u));
+            Selected selected(dc, pen.Handle, nullptr);
+            MoveToEx(dc, 3 * u, 3 * u, nullptr);
+            LineTo(dc, s - 3 * u, s - 3 * u);
+            MoveToEx(dc, s - 4 * u, 3 * u, nullptr);
+            LineTo(dc, 2 * u, s - 3 * u);
+            break;
+        }
+        case InkIcon::ScreenPicker: {
+            // An eyedropper: a slanted tube with a bulb at its top right.
+            Pen pen(ink, std::max(2, 2 * u));
+            Selected selected(dc, pen.Handle, nullptr);
+            MoveToEx(dc, 2 * u, s - 3 * u, nullptr);
+            LineTo(dc, s - 6 * u, 5 * u);
+            Brush brush(ink);
+            Selected bulb(dc, pen.Handle, brush.Handle);
+            Ellipse(dc, s - 7 * u, 1 * u, s - 1 * u, 7 * u);
+            break;
+        }
+        }
+        SelectObject(dc, old);
+    }
+    DeleteDC(dc);
+    ICONINFO info = {};
+    info.fIcon = TRUE;
+    info.hbmMask = mask;
+    info.hbmColor = color;
+    HICON result = CreateIconIndirect(&info);
+    DeleteObject(mask);
+    DeleteObject(color);
+    return result;
+}
+
+} // namespace vel::ui

@@ -16,6 +16,7 @@
 #include "ui/controls/Controls.h"
 #include "ui/dialog/DialogLogic.h"
 #include "ui/help/AboutBox.h"
+#include "ui/pages/ParameterPages.h"
 #include "ui/pages/PresetsPanelWindow.h"
 #include "ui/preview/PreviewPane.h"
 
@@ -31,7 +32,7 @@ namespace vel::ui {
 namespace {
 
 constexpr int TabCount = 3;
-constexpr int DefaultPageWidth = 250; // at 96 dpi, until the pages bring their own width
+constexpr int DefaultPageWidth = 250; // at 96 dpi, until the first page brings its own width
 constexpr UINT_PTR TabSubclassId = 1;
 const wchar_t* const TabTitles[TabCount] = {L"   Engrave ", L" Randomize ", L"  Effects  "};
 constexpr COLORREF StripText = RGB(127, 127, 127);
@@ -46,6 +47,7 @@ struct MainDialogState {
     RECT TabRects[TabCount] = {};
     int HotTab = -1;
     HFONT TabFont = nullptr;
+    HWND Pages[TabCount] = {}; // "Engrave", "Randomize", "Effects"; created on first selection
     int PageWidth = DefaultPageWidth;
     int FrameLeft = 0, FrameTop = 0;
     int BarLeft = 0, BarTop = 0;
@@ -362,8 +364,12 @@ void LayOutBar(int tab)
     const int show = s.BarTwoLayers ? SW_SHOW : SW_HIDE;
     ShowWindow(Item(IdCompositeCheck), show);
     ShowWindow(Item(IdCompositeLabel), show);
-    // Hidden and moved buttons leave their old pixels on the strips.
-    RedrawWindow(s.Dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    // Hidden and moved buttons leave their old pixels on the strips; only
+    // the strips are painted again, not the pages beside them.
+    for (const IntRect& strip : {s.Layout.TopStrip, s.Layout.BottomStrip}) {
+        const RECT area = {strip.Left, strip.Top, strip.Right, strip.Bottom};
+        RedrawWindow(s.Dialog, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
 }
 
 HWND MakeBarText(int id, const wchar_t* text, const wchar_t* tip)
@@ -401,6 +407,151 @@ void CreateLayersBar()
 }
 
 // ---------------------------------------------------------------------------
+// The parameter pages in the tabs.
+
+void LayOut(int width, int height);
+void SizeTabs();
+
+constexpr PageKind PageOfTab[TabCount] = {PageKind::Engrave, PageKind::Randomize, PageKind::Effects};
+
+int TabOfPage(PageKind kind)
+{
+    return kind == PageKind::Effects ? EffectsTab : kind == PageKind::Randomize ? 1 : 0;
+}
+
+// The tab control's display area in dialog coordinates.
+RECT PageArea()
+{
+    RECT area;
+    GetWindowRect(Open->Tabs, &area);
+    MapWindowPoints(nullptr, Open->Dialog, reinterpret_cast<POINT*>(&area), 2);
+    TabCtrl_AdjustRect(Open->Tabs, FALSE, &area);
+    return area;
+}
+
+void PlacePages()
+{
+    if (!Open->Tabs)
+        return;
+    const RECT area = PageArea();
+    for (HWND page : Open->Pages)
+        if (page)
+            SetWindowPos(page, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                         SWP_NOACTIVATE);
+}
+
+// The centre mark follows the rules of the page shown; a page reloaded while
+// hidden (command 9777) leaves it alone.
+void PageCrosshair(HWND page, bool shown, float x, float y)
+{
+    MainDialogState& s = *Open;
+    if (!s.Preview || page != s.Pages[s.CurrentTab])
+        return;
+    const uint8_t before = s.Preview->Crosshair;
+    const bool moved = s.Context.ShownCenterX != x || s.Context.ShownCenterY != y;
+    s.Context.ShownCenterX = x;
+    s.Context.ShownCenterY = y;
+    s.Preview->Crosshair = shown ? (before ? before : 1) : 0;
+    if (before != s.Preview->Crosshair || (shown && moved))
+        InvalidateRect(s.Preview->Window, nullptr, FALSE);
+}
+
+PageLinks LinksForPages()
+{
+    PageLinks links;
+    links.Session = Open->Session;
+    links.Dialog = Open->Dialog;
+    links.ViewOf = [](PageKind kind) { return PageView(ViewForTab(Open->Views, TabOfPage(kind))); };
+    links.Refresh = [] { RequestRefresh(); };
+    links.RefreshNow = [] { SendMessageW(Open->Dialog, WM_COMMAND, MAKEWPARAM(IdRefresh, 0), 0); };
+    links.ReloadPages = [] { SendMessageW(Open->Dialog, WM_COMMAND, MAKEWPARAM(IdReloadPages, 0), 0); };
+    links.Progress = [](int done, int count) { ReportToBar(Open, float(done), float(count)); };
+    links.Crosshair = PageCrosshair;
+    return links;
+}
+
+void ReloadPage(int tab)
+{
+    if (HWND page = Open->Pages[tab])
+        ReloadParameterPage(page);
+}
+
+// The first page created gives every page its width, and the tab control
+// and the preview make room for it.
+void CreatePage(int tab)
+{
+    MainDialogState& s = *Open;
+    HWND page = CreateParameterPage(s.Dialog, PageOfTab[tab], LinksForPages());
+    if (!page)
+        return;
+    s.Pages[tab] = page;
+    const bool first = std::count_if(std::begin(s.Pages), std::end(s.Pages), [](HWND p) { return p; }) == 1;
+    if (first) {
+        RECT own, tabs;
+        GetWindowRect(page, &own);
+        GetWindowRect(s.Tabs, &tabs);
+        const RECT area = PageArea();
+        s.PageWidth = int(own.right - own.left) + int(tabs.right - tabs.left) - int(area.right - area.left);
+        SizeTabs();
+        RECT client;
+        GetClientRect(s.Dialog, &client);
+        if (client.right > 0)
+            LayOut(client.right, client.bottom);
+    }
+    PlacePages();
+    ShowWindow(page, SW_SHOW);
+    ReloadParameterPage(page);
+}
+
+void ShowPage(int tab)
+{
+    MainDialogState& s = *Open;
+    for (int other = 0; other < TabCount; ++other)
+        if (other != tab && s.Pages[other])
+            ShowWindow(s.Pages[other], SW_HIDE);
+    if (!s.Pages[tab]) {
+        CreatePage(tab);
+        RedrawWindow(s.Dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        return;
+    }
+    ShowWindow(s.Pages[tab], SW_SHOW);
+    ReloadPage(tab);
+}
+
+// The smallest the dialog may be: its dpi class's size, wider where the
+// pages leave the preview too little room for the layers bar above it or for
+// the buttons centred under it.
+Size MinimumWindowSize()
+{
+    MainDialogState& s = *Open;
+    Size minimum = MinimumTrackSize(s.ScreenDpi);
+    if (!s.Dialog)
+        return minimum;
+    int barRight = 0;
+    for (const BarItem& item : LayOutLayersBar(0, true, s.ScreenDpi))
+        barRight = std::max(barRight, item.X + item.Width);
+    const int frame = std::max(s.BarLeft - s.FrameLeft + barRight + Scaled(8), Scaled(2 * 180 + 8));
+    RECT window = {0, 0, s.FrameLeft + frame + s.PageWidth + 13, minimum.Height};
+    AdjustWindowRectEx(&window, DWORD(GetWindowLongPtrW(s.Dialog, GWL_STYLE)), FALSE,
+                       DWORD(GetWindowLongPtrW(s.Dialog, GWL_EXSTYLE)));
+    minimum.Width = std::max<int>(minimum.Width, window.right - window.left);
+    return minimum;
+}
+
+// Command 9777: every page that exists, "Effects" first.
+void ReloadAllPages()
+{
+    for (int tab : {2, 1, 0})
+        ReloadPage(tab);
+}
+
+void CancelInkPicking()
+{
+    if (InkPaletteView* inks = PageInkPalette(Open->Pages[EffectsTab]))
+        inks->CancelPicking();
+}
+
+// ---------------------------------------------------------------------------
 // Layout.
 
 void LayOut(int width, int height)
@@ -422,9 +573,10 @@ void LayOut(int width, int height)
     Place(IdCompositeLabel, l.CompositeLabel);
     Place(IdPreview, l.Preview);
     Place(PresetsPanelTemplate, l.PresetsPanel);
+    PlacePages();
     LayOutBar(s.BarTab); // "Reset All" follows the frame's right edge
-    RECT below = {0, 46, width, height};
-    RedrawWindow(s.Dialog, &below, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    // The whole client, the banner's moved buttons included.
+    RedrawWindow(s.Dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // Shaded ends of the strips: the dialog colour fading into black over 20
@@ -651,21 +803,11 @@ void DrawTab(const DRAWITEMSTRUCT& item)
                   DT_LEFT | DT_TOP | DT_SINGLELINE);
 }
 
-void CreateTabs()
+// Every tab wide enough for the longest title in the tab font, the three
+// within the page's width.
+void SizeTabs()
 {
     MainDialogState& s = *Open;
-    s.Tabs = CreateWindowExW(
-        0, WC_TABCONTROLW, L"",
-        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_OWNERDRAWFIXED | TCS_HOTTRACK | TCS_FOCUSONBUTTONDOWN,
-        s.FrameLeft + 400, 50, s.PageWidth, 300, s.Dialog, HMENU(intptr_t(IdTabs)), Kit().Instance, nullptr);
-    SendMessageW(s.Tabs, WM_SETFONT, WPARAM(s.TabFont), FALSE);
-    for (int i = 0; i < TabCount; ++i) {
-        TCITEMW tab = {};
-        tab.mask = TCIF_TEXT;
-        tab.pszText = const_cast<wchar_t*>(TabTitles[i]);
-        TabCtrl_InsertItem(s.Tabs, i, &tab);
-    }
-    // Every tab wide enough for the longest title in the tab font.
     HDC dc = GetDC(s.Tabs);
     HGDIOBJ old = SelectObject(dc, s.TabFont);
     SIZE widest = {};
@@ -680,6 +822,23 @@ void CreateTabs()
     SetWindowLongPtrW(s.Tabs, GWL_STYLE, GetWindowLongPtrW(s.Tabs, GWL_STYLE) | TCS_FIXEDWIDTH);
     TabCtrl_SetItemSize(s.Tabs, std::min<int>(widest.cx + Scaled(12), (s.PageWidth - 6) / TabCount),
                         widest.cy + Scaled(8));
+}
+
+void CreateTabs()
+{
+    MainDialogState& s = *Open;
+    s.Tabs = CreateWindowExW(
+        0, WC_TABCONTROLW, L"",
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_OWNERDRAWFIXED | TCS_HOTTRACK | TCS_FOCUSONBUTTONDOWN,
+        s.FrameLeft + 400, 50, s.PageWidth, 300, s.Dialog, HMENU(intptr_t(IdTabs)), Kit().Instance, nullptr);
+    SendMessageW(s.Tabs, WM_SETFONT, WPARAM(s.TabFont), FALSE);
+    for (int i = 0; i < TabCount; ++i) {
+        TCITEMW tab = {};
+        tab.mask = TCIF_TEXT;
+        tab.pszText = const_cast<wchar_t*>(TabTitles[i]);
+        TabCtrl_InsertItem(s.Tabs, i, &tab);
+    }
+    SizeTabs();
     SetWindowSubclass(s.Tabs, TabSubclass, TabSubclassId, 0);
 }
 
@@ -688,6 +847,7 @@ void SwitchTab(int tab)
     MainDialogState& s = *Open;
     s.CurrentTab = tab;
     s.Context.EngraveTabCurrent = tab == 0;
+    ShowPage(tab);
     LayOutBar(tab);
     if (TabSwitchNeedsRender(s.Views, s.PreviousTab, tab, Render().AlwaysComposite,
                              Params().LayerTwoExist != 0))
@@ -715,6 +875,7 @@ void BarCommand(int id)
         return;
     Params().LayerTwoExist = uint8_t(two);
     LayOutBar(Open->CurrentTab);
+    ReloadPage(Open->CurrentTab);
     RequestRefresh();
 }
 
@@ -724,6 +885,7 @@ void ResetAll()
     ApplyParameterChanges(Render(), ReloadInkState(Params(), Render().Inks));
     Open->Views = {};
     LayOutBar(Open->BarTab);
+    ReloadPage(Open->CurrentTab);
     RequestRefresh();
 }
 
@@ -758,6 +920,7 @@ void SetAlwaysComposite(bool on)
 {
     Render().AlwaysComposite = on;
     Button_SetCheck(Item(IdCompositeCheck), on ? BST_CHECKED : BST_UNCHECKED);
+    ReloadPage(Open->CurrentTab);
     RequestRefresh();
 }
 
@@ -776,6 +939,7 @@ void CentreDropped()
     const int layer = ViewForTab(Open->Views, Open->CurrentTab) == ViewMode::LayerTwo ? 1 : 0;
     Params().Layers[layer].CenterX = Open->Context.ShownCenterX;
     Params().Layers[layer].CenterY = Open->Context.ShownCenterY;
+    ReloadPage(0); // the centre rotor and its X and Y fields follow
     RequestRefresh();
 }
 
@@ -792,6 +956,11 @@ void Command(HWND window, int id, int code)
             EndDialog(window, 1);
         return;
     case IdCancel:
+        if (InkPaletteView* inks = PageInkPalette(Open->Pages[EffectsTab]);
+            inks && inks->Editor().PickingScreen) {
+            inks->CancelPicking();
+            return;
+        }
         if (code != 0)
             return;
         if (FocusIsEdit(focus)) {
@@ -834,6 +1003,9 @@ void Command(HWND window, int id, int code)
             DragEnded(id);
         else if (code == CentreDroppedCode)
             CentreDropped();
+        return;
+    case IdReloadPages:
+        ReloadAllPages();
         return;
     case IdRefresh:
     case IdRefreshButton:
@@ -888,7 +1060,7 @@ void HotKey(HWND window, int id)
 RECT OpeningRect()
 {
     const ParameterBlock& p = Params();
-    const Size minimum = MinimumTrackSize(Open->ScreenDpi);
+    const Size minimum = MinimumWindowSize();
     RECT r = {p.WindowLeft, p.WindowTop, p.WindowLeft + std::max<int>(p.WindowWidth, minimum.Width),
               p.WindowTop + std::max<int>(p.WindowHeight, minimum.Height)};
     if (!MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) {
@@ -998,10 +1170,10 @@ bool Initialise(HWND window, PluginSession& session)
     session.Render.Inks.NeedNewHistogram = true;
     RefreshInkCount(session.Render, Params());
 
-    // 9. The tab control (the pages come with their own issue) and the
-    // presets panel.
+    // 9. The tab control, the presets panel and the first page.
     CreateTabs();
     CreatePresets();
+    CreatePage(0);
 
     // 11. The saved geometry.
     const RECT opening = OpeningRect();
@@ -1014,6 +1186,7 @@ bool Initialise(HWND window, PluginSession& session)
 
     // 12. 100 %, the document's layers, the thumbnail, the visible area.
     s.Preview->Crosshair = 0;
+    ReloadPage(0); // the page's rules decide whether the mark shows
     s.Zoom = {};
     ReadTargetLayer(Record(), s.Document, result);
     if (result != noErr) {
@@ -1097,6 +1270,10 @@ INT_PTR Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_HOTKEY:
         HotKey(window, int(wParam));
         return TRUE;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE && Open->Tabs)
+            CancelInkPicking();
+        return FALSE;
     case WM_HELP:
         Launcher().OpenHelp(Open->Session->Folders.HelpFolder, ContextHelpRequest + Open->CurrentTab);
         return TRUE;
@@ -1105,7 +1282,7 @@ INT_PTR Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
             LayOut(LOWORD(lParam), HIWORD(lParam));
         return TRUE;
     case WM_GETMINMAXINFO: {
-        const Size minimum = MinimumTrackSize(Open->ScreenDpi);
+        const Size minimum = MinimumWindowSize();
         reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {minimum.Width, minimum.Height};
         return TRUE;
     }

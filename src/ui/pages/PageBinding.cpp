@@ -139,8 +139,12 @@ EscapeAnswer EscapeInField(const ParameterBlock& block, PageView view, int id, s
     const ControlBinding* control = TypedControl(id);
     if (!control)
         return {false, std::string(shown)};
-    const std::string stored = std::to_string(IntegerPart(Stored(block, EditedLayer(view), control->Field)));
-    if (shown == stored)
+    const double value = Stored(block, EditedLayer(view), control->Field);
+    const std::string stored = std::to_string(IntegerPart(value));
+    // The field may show the value with its decimals ("12.50"): that is the
+    // stored value too.
+    const bool showsValue = !shown.empty() && float(TypedNumber(shown)) == float(value);
+    if (shown == stored || showsValue)
         return {true, stored};
     return {false, stored};
 }

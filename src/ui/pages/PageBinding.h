@@ -49,8 +49,8 @@ void CommitSeed(ParameterBlock& block, PageView view, std::string_view text);
 std::string DrawSeed(ParameterBlock& block, PageView view, int draw);
 
 // Esc in a typed field. Closes the dialog when the field shows the stored
-// value (its integer part as a decimal integer); otherwise the field gets
-// that text back.
+// value (its integer part as a decimal integer, or the value itself with
+// its decimals); otherwise the field gets that text back.
 struct EscapeAnswer {
     bool CloseDialog;
     std::string Text; // the text to show when the dialog stays
