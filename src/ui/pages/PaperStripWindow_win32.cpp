@@ -207,6 +207,12 @@ void Paint(HWND window, const Strip& strip)
         if (const int direction = strip.Model.Sliding())
             DrawPage(dc, strip, strip.Model.Page() + direction, left + direction * ThumbArea);
     });
+    // The buffer was copied over the whole strip, arrows included, whenever
+    // the window manager left them in the clip (a style set after creation
+    // is not always honoured): the arrows draw themselves again on top.
+    for (HWND arrow : strip.Arrows)
+        if (arrow)
+            InvalidateRect(arrow, nullptr, FALSE);
 }
 
 void Report(HWND window, int code)
