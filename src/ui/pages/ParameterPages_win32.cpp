@@ -550,9 +550,11 @@ void SetUp(HWND page, PageRecord& record)
         SendDlgItemMessageW(page, RandomId, WM_SETFONT, WPARAM(Kit().ButtonFont), FALSE);
 }
 
+// Pointer messages, and the loss of the capture the ink strip holds while
+// the pointer is over it or while it picks from the screen.
 bool IsMouseMessage(UINT message)
 {
-    return message >= WM_MOUSEFIRST && message <= WM_MOUSELAST;
+    return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_CAPTURECHANGED;
 }
 
 INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
