@@ -879,12 +879,19 @@ void BarCommand(int id)
     RequestRefresh();
 }
 
+// After the whole block changed: both views back to Composite, the bar laid
+// out for the block's layers.
+void ResynchroniseBar()
+{
+    Open->Views = {};
+    LayOutBar(Open->BarTab);
+}
+
 void ResetAll()
 {
     ApplyParameterChanges(Render(), ResetToDefaults(Params()));
     ApplyParameterChanges(Render(), ReloadInkState(Params(), Render().Inks));
-    Open->Views = {};
-    LayOutBar(Open->BarTab);
+    ResynchroniseBar();
     ReloadPage(Open->CurrentTab);
     RequestRefresh();
 }
@@ -893,8 +900,7 @@ void ResetAll()
 void PresetApplied(const SelectionOutcome& outcome)
 {
     ApplyParameterChanges(Render(), outcome.Changes);
-    Open->Views = {};
-    LayOutBar(Open->BarTab);
+    ResynchroniseBar();
     SendMessageW(Open->Dialog, WM_COMMAND, MAKEWPARAM(IdReloadPages, 0), 0);
     RequestRefresh();
 }
