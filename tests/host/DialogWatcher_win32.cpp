@@ -7,13 +7,22 @@
 namespace vel::test {
 namespace {
 
+// A top-level window's title, read without a message: GetWindowText would
+// send one to the window's thread, and a test's main thread that waits for
+// this watcher (joining it) would never answer.
+std::wstring TitleOf(HWND window)
+{
+    wchar_t title[256] = {};
+    InternalGetWindowText(window, title, 256);
+    return title;
+}
+
 BOOL CALLBACK MatchDialog(HWND window, LPARAM data)
 {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    wchar_t title[64] = {};
-    GetWindowTextW(window, title, 64);
-    if (process == GetCurrentProcessId() && lstrcmpW(title, DialogTitle) == 0 && IsWindowVisible(window)) {
+    const std::wstring title = TitleOf(window);
+    if (process == GetCurrentProcessId() && title == DialogTitle && IsWindowVisible(window)) {
         *reinterpret_cast<HWND*>(data) = window;
         return FALSE;
     }
@@ -110,7 +119,7 @@ BOOL CALLBACK MatchTitle(HWND window, LPARAM data)
     auto* found = reinterpret_cast<TitledWindow*>(data);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process == GetCurrentProcessId() && IsWindowVisible(window) && TextOf(window) == found->Title) {
+    if (process == GetCurrentProcessId() && IsWindowVisible(window) && TitleOf(window) == found->Title) {
         found->Window = window;
         return FALSE;
     }
